@@ -1,0 +1,10 @@
+#include "api/EngineState.h"
+
+namespace orven {
+
+EngineState& engine() {
+    static EngineState state;
+    return state;
+}
+
+}  // namespace orven
