@@ -9,6 +9,8 @@
 #include "model/OxaModule.h"
 
 // ---- catalogue includes
+#include "catalogues/ComponentCatalogue.h"
+#include "catalogues/Deportabilization.h"
 
 // ---- macro-script includes
 
@@ -37,6 +39,9 @@ struct EngineState {
     }
 
     // ---- catalogues: component catalogue, deportabilization backup
+    catalogues::ComponentCatalogue catalogue;
+    catalogues::Deportabilization deportabilizationBackup;
+    bool deportabilizationBackupTaken = false;
 
     // ---- macro scripts: the current script of the code assistant
 
