@@ -1,5 +1,6 @@
 // Exports of the engine itself: start and end, and the general utilities
 // that belong to no model object.
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -17,7 +18,49 @@ using orven::api::textOut;
 
 namespace {
 constexpr char kVersion[] = "03.800";
+constexpr char kDefaultExternalsDirectory[] = "externals";
+// The externals directory must stay under this many bytes.
+constexpr std::size_t kExternalsDirectoryLimit = 160;
+constexpr char kComponentsFile[] = "nonportable.cps";
 }  // namespace
+
+ORVEN_API InitializeOrvenInterface(const char* externalsDirectory, const char* reserved,
+                                   char* errorBuffer, int errorSize) {
+    (void)reserved;  // has no effect
+    return guarded([&] {
+        EngineState& e = engine();
+        e.ready = false;
+        e.deportabilizationBackupTaken = true;
+        e.module.reset();
+
+        std::string directory = textIn(externalsDirectory);
+        if (directory.empty())
+            directory = kDefaultExternalsDirectory;
+        if (directory.size() >= kExternalsDirectoryLimit) {
+            textOut("Externals directory name too long", errorBuffer, errorSize);
+            return 0;
+        }
+        e.externalsDirectory = directory;
+
+        if (!e.catalogue.LoadComponents(kComponentsFile)) {
+            textOut("Could not initiate non-portable component definitions", errorBuffer,
+                    errorSize);
+            return 0;
+        }
+        e.deportabilizationBackupTaken = false;
+        e.ready = true;
+        return 1;
+    });
+}
+
+ORVEN_API FinalizeOrvenInterface(void) {
+    return guarded([&] {
+        EngineState& e = engine();
+        e.module.reset();
+        e.ready = false;
+        return 1;
+    });
+}
 
 ORVEN_API ORVENVersion(char* buffer) {
     return guarded([&] {

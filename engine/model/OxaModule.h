@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogues/CodificationLanguage.h"
+#include "catalogues/Deportabilization.h"
 #include "model/CodeSection.h"
 #include "model/Dependencies.h"
 #include "model/DesignObject.h"
@@ -98,6 +100,17 @@ class OxaModule : public ContainerObject {
     const CodeSection& postEndingCode() const { return postEndingCode_; }
 
     // ---- codification language and deportabilization
+    const catalogues::CodificationLanguage& codificationLanguage() const {
+        return codificationLanguage_;
+    }
+    void setCodificationLanguage(const catalogues::CodificationLanguage& language) {
+        codificationLanguage_ = language;
+    }
+    const catalogues::Deportabilization& deportabilization() const { return deportabilization_; }
+    catalogues::Deportabilization& deportabilization() { return deportabilization_; }
+    void setDeportabilization(const catalogues::Deportabilization& deportabilization) {
+        deportabilization_ = deportabilization;
+    }
 
     // ---- dependencies on services of other modules
     const DependencyList& dependencies() const { return dependencies_; }
@@ -141,6 +154,8 @@ class OxaModule : public ContainerObject {
     CodeSection startupCode_;
     CodeSection preEndingCode_;
     CodeSection postEndingCode_;
+    catalogues::CodificationLanguage codificationLanguage_;
+    catalogues::Deportabilization deportabilization_;
     DependencyList dependencies_;
     SignalMap signals_;
     GeneralInfo generalInfo_;
