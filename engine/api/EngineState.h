@@ -10,6 +10,7 @@
 // ---- catalogue includes
 
 // ---- macro-script includes
+#include "macroscript/MacroScript.h"
 
 // ---- application includes
 
@@ -28,6 +29,7 @@ struct EngineState {
     // ---- catalogues: component catalogue, deportabilization backup
 
     // ---- macro scripts: the current script of the code assistant
+    std::unique_ptr<macroscript::MacroScript> macroScript;
 
     // ---- applications: current application and priority calculator
 
