@@ -47,8 +47,11 @@ const KindInfo* infoAt(std::string_view text, std::size_t position) {
     if (position > text.size())
         return nullptr;
     std::string_view rest = text.substr(position);
+    const std::size_t first = kDirectiveStart.size();  // the keyword's first letter
+    if (rest.size() <= first)
+        return nullptr;
     for (const KindInfo& info : kKinds) {
-        if (rest.starts_with(info.keyword))
+        if (info.keyword[first] == rest[first] && rest.starts_with(info.keyword))
             return &info;
     }
     return nullptr;

@@ -33,19 +33,50 @@ std::size_t MacroEnvironment::KeyHash::operator()(const KeyView& k) const {
     };
     mix(h(k.area));
     mix(h(k.macro));
-    mix(std::hash<std::uint32_t>{}(k.index));
     return seed;
+}
+
+const std::string* MacroEnvironment::Series::find(std::uint32_t index) const {
+    if (index < dense.size()) {
+        if (present[index])
+            return &dense[index];
+    }
+    if (sparse.empty())
+        return nullptr;
+    auto it = sparse.find(index);
+    return it != sparse.end() ? &it->second : nullptr;
+}
+
+void MacroEnvironment::Series::add(std::uint32_t index, std::string_view value) {
+    // The first value registered for an index stays.
+    if (find(index) != nullptr)
+        return;
+    constexpr std::size_t kGap = 1024;
+    if (index < dense.size() + kGap) {
+        if (index >= dense.size()) {
+            dense.resize(static_cast<std::size_t>(index) + 1);
+            present.resize(static_cast<std::size_t>(index) + 1, false);
+        }
+        dense[index].assign(value);
+        present[index] = true;
+    } else {
+        sparse.emplace(index, std::string(value));
+    }
 }
 
 void MacroEnvironment::registerRepetition(std::string_view zone, std::string_view area,
                                           std::string_view macro, std::uint32_t index,
                                           std::string_view value) {
     ++registrations_;
-    KeyView view{zone, area, macro, index};
-    if (repetitions_.find(view) == repetitions_.end()) {
-        repetitions_.emplace(Key{std::string(zone), std::string(area), std::string(macro), index},
-                             std::string(value));
+    KeyView view{zone, area, macro};
+    auto series = repetitions_.find(view);
+    if (series == repetitions_.end()) {
+        series =
+            repetitions_
+                .emplace(Key{std::string(zone), std::string(area), std::string(macro)}, Series{})
+                .first;
     }
+    series->second.add(index, value);
     std::uint64_t count = static_cast<std::uint64_t>(index) + 1;
     auto it = areaCounts_.find(area);
     if (it == areaCounts_.end()) {
@@ -55,11 +86,18 @@ void MacroEnvironment::registerRepetition(std::string_view zone, std::string_vie
     }
 }
 
+const MacroEnvironment::Series* MacroEnvironment::findSeries(std::string_view zone,
+                                                             std::string_view area,
+                                                             std::string_view macro) const {
+    auto it = repetitions_.find(KeyView{zone, area, macro});
+    return it != repetitions_.end() ? &it->second : nullptr;
+}
+
 const std::string* MacroEnvironment::findRepetition(std::string_view zone, std::string_view area,
                                                     std::string_view macro,
                                                     std::uint32_t index) const {
-    auto it = repetitions_.find(KeyView{zone, area, macro, index});
-    return it != repetitions_.end() ? &it->second : nullptr;
+    auto it = repetitions_.find(KeyView{zone, area, macro});
+    return it != repetitions_.end() ? it->second.find(index) : nullptr;
 }
 
 std::uint64_t MacroEnvironment::repetitionCount(std::string_view area) const {

@@ -18,6 +18,18 @@ namespace orven::macroscript {
 
 class MacroEnvironment {
   public:
+    // The values of one zone, area and macro by index: indexes registered
+    // close to the ones before them are kept in a vector (a repetition reads
+    // them in order), far-off ones in a map.
+    struct Series {
+        std::vector<std::string> dense;
+        std::vector<bool> present;
+        std::unordered_map<std::uint32_t, std::string> sparse;
+        // The first value registered for index; null if none.
+        const std::string* find(std::uint32_t index) const;
+        void add(std::uint32_t index, std::string_view value);
+    };
+
     // Sets a simple macro, replacing an earlier value; false (nothing
     // changed) for an empty name. An empty value is a value.
     bool registerMacro(std::string_view name, std::string_view value);
@@ -31,6 +43,10 @@ class MacroEnvironment {
     // and index stays and wins on lookup.
     void registerRepetition(std::string_view zone, std::string_view area, std::string_view macro,
                             std::uint32_t index, std::string_view value);
+    // The values registered for zone, area and macro; null if none. The
+    // series stays in place until clear().
+    const Series* findSeries(std::string_view zone, std::string_view area,
+                             std::string_view macro) const;
     // The first registered value for zone, area, macro and index; null if none.
     const std::string* findRepetition(std::string_view zone, std::string_view area,
                                       std::string_view macro, std::uint32_t index) const;
@@ -52,12 +68,10 @@ class MacroEnvironment {
     };
     struct KeyView {
         std::string_view zone, area, macro;
-        std::uint32_t index;
     };
     struct Key {
         std::string zone, area, macro;
-        std::uint32_t index;
-        KeyView view() const { return {zone, area, macro, index}; }
+        KeyView view() const { return {zone, area, macro}; }
     };
     struct KeyHash {
         using is_transparent = void;
@@ -67,15 +81,14 @@ class MacroEnvironment {
     struct KeyEqual {
         using is_transparent = void;
         static bool same(const KeyView& a, const KeyView& b) {
-            return a.index == b.index && a.macro == b.macro && a.area == b.area && a.zone == b.zone;
+            return a.macro == b.macro && a.area == b.area && a.zone == b.zone;
         }
         bool operator()(const Key& a, const Key& b) const { return same(a.view(), b.view()); }
         bool operator()(const KeyView& a, const Key& b) const { return same(a, b.view()); }
         bool operator()(const Key& a, const KeyView& b) const { return same(a.view(), b); }
     };
-
     std::unordered_map<std::string, std::string, Hash, std::equal_to<>> macros_;
-    std::unordered_map<Key, std::string, KeyHash, KeyEqual> repetitions_;
+    std::unordered_map<Key, Series, KeyHash, KeyEqual> repetitions_;
     std::unordered_map<std::string, std::uint64_t, Hash, std::equal_to<>> areaCounts_;
     std::size_t registrations_ = 0;
 };

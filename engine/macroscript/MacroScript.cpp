@@ -89,8 +89,37 @@ class MacroScript::Expansion {
         bool registered = false;
         std::string value;
     };
+    // A text parsed once into its literal pieces and directives, for a
+    // repetition body that is expanded many times.
+    struct Step {
+        std::size_t literalFrom = 0;
+        std::size_t literalLength = 0;
+        DirectiveView directive;
+    };
+    struct Program {
+        std::vector<Step> steps;
+        std::size_t tailFrom = 0;  // literal text after the last directive
+        bool malformed = false;    // then the tail ends at malformedAt
+        std::size_t malformedAt = 0;
+    };
+    // Recently used repetition series. The texts expanded do not change
+    // while the expansion runs, so the same views name the same series.
+    struct SeriesMemo {
+        const char* zone = nullptr;
+        const char* area = nullptr;
+        const char* macro = nullptr;
+        std::size_t zoneSize = 0, areaSize = 0, macroSize = 0;
+        const MacroEnvironment::Series* series = nullptr;
+    };
 
     Level& level(unsigned depth);
+    void compile(std::string_view in, Program& program);
+    bool execute(std::string_view in, const Program& program, std::string_view zone,
+                 std::string& out, unsigned depth, Failure& f);
+    bool step(const DirectiveView& d, std::string_view zone, std::string& out, unsigned depth,
+              Failure& f);
+    const std::string* repetition(std::string_view zone, std::string_view area,
+                                  std::string_view macro, std::uint32_t index);
     bool replace(const DirectiveView& d, std::string_view zone, std::string& out, unsigned depth,
                  Failure& f);
     bool part(std::string_view text, std::string_view zone, std::string& out, unsigned depth,
@@ -118,6 +147,7 @@ class MacroScript::Expansion {
     std::uint64_t steps_ = 0;
     std::vector<std::unique_ptr<Level>> levels_;
     std::vector<SavedMacro> saved_;
+    SeriesMemo memo_[16];
 };
 
 MacroScript::Expansion::Level& MacroScript::Expansion::level(unsigned depth) {
@@ -157,18 +187,101 @@ bool MacroScript::Expansion::run(std::string_view in, std::string_view zone, std
         }
         if (!lexer.parse(start, d))
             return fail(f, kMalformed);
-        if (!replace(d, zone, out, depth, f)) {
+        if (!step(d, zone, out, depth, f)) {
             out.resize(mark);
             f.start = start;
             return false;
         }
-        if (out.size() > limits.maxOutputBytes) {
-            out.resize(mark);
-            return failLimit(
-                f, limitMessage("an expansion larger than ", limits.maxOutputBytes, " bytes"));
-        }
         p = d.end + 1;
     }
+}
+
+bool MacroScript::Expansion::step(const DirectiveView& d, std::string_view zone, std::string& out,
+                                  unsigned depth, Failure& f) {
+    if (!replace(d, zone, out, depth, f))
+        return false;
+    if (out.size() > s_.limits_.maxOutputBytes) {
+        return failLimit(
+            f, limitMessage("an expansion larger than ", s_.limits_.maxOutputBytes, " bytes"));
+    }
+    return true;
+}
+
+void MacroScript::Expansion::compile(std::string_view in, Program& program) {
+    Lexer lexer(in);
+    std::size_t p = 0;
+    while (true) {
+        const std::size_t start = lexer.findNext(p);
+        if (start == npos)
+            break;
+        Step s;
+        s.literalFrom = p;
+        s.literalLength = start - p;
+        if (!lexer.parse(start, s.directive)) {
+            program.malformed = true;
+            program.malformedAt = start;
+            break;
+        }
+        p = s.directive.end + 1;
+        program.steps.push_back(std::move(s));
+    }
+    program.tailFrom = p;
+}
+
+// The same as run, over a compiled text.
+bool MacroScript::Expansion::execute(std::string_view in, const Program& program,
+                                     std::string_view zone, std::string& out, unsigned depth,
+                                     Failure& f) {
+    const ExpansionLimits& limits = s_.limits_;
+    if (depth > limits.maxDepth) {
+        f.start = 0;
+        return failLimit(f,
+                         limitMessage("inclusions, conditions and repetitions nested deeper than ",
+                                      limits.maxDepth, " levels"));
+    }
+    for (const Step& s : program.steps) {
+        out.append(in.substr(s.literalFrom, s.literalLength));
+        const std::size_t mark = out.size();
+        f.start = s.directive.start;
+        if (++steps_ > limits.maxSteps) {
+            return failLimit(f,
+                             limitMessage("an expansion of more than ", limits.maxSteps, " steps"));
+        }
+        if (!step(s.directive, zone, out, depth, f)) {
+            out.resize(mark);
+            f.start = s.directive.start;
+            return false;
+        }
+    }
+    if (!program.malformed) {
+        out.append(in.substr(program.tailFrom));
+        return true;
+    }
+    out.append(in.substr(program.tailFrom, program.malformedAt - program.tailFrom));
+    f.start = program.malformedAt;
+    if (++steps_ > limits.maxSteps) {
+        return failLimit(f, limitMessage("an expansion of more than ", limits.maxSteps, " steps"));
+    }
+    return fail(f, kMalformed);
+}
+
+const std::string* MacroScript::Expansion::repetition(std::string_view zone, std::string_view area,
+                                                      std::string_view macro, std::uint32_t index) {
+    const std::uintptr_t key = reinterpret_cast<std::uintptr_t>(area.data()) ^
+                               (reinterpret_cast<std::uintptr_t>(macro.data()) >> 3);
+    SeriesMemo& m = memo_[(key ^ (key >> 5)) & 15];
+    if (m.zone != zone.data() || m.area != area.data() || m.macro != macro.data() ||
+        m.zoneSize != zone.size() || m.areaSize != area.size() || m.macroSize != macro.size() ||
+        m.zone == nullptr) {
+        m.zone = zone.data();
+        m.area = area.data();
+        m.macro = macro.data();
+        m.zoneSize = zone.size();
+        m.areaSize = area.size();
+        m.macroSize = macro.size();
+        m.series = s_.env_.findSeries(zone, area, macro);
+    }
+    return m.series != nullptr ? m.series->find(index) : nullptr;
 }
 
 bool MacroScript::Expansion::part(std::string_view text, std::string_view zone, std::string& out,
@@ -230,7 +343,7 @@ bool MacroScript::Expansion::replace(const DirectiveView& d, std::string_view zo
                 return fail(f, kRepMacroFailed);
             const std::uint32_t* index = activeIndex(a[0]);
             const std::string* v =
-                index != nullptr ? env.findRepetition(zone, a[0], a[1], *index) : nullptr;
+                index != nullptr ? repetition(zone, a[0], a[1], *index) : nullptr;
             if (v != nullptr) {
                 out.append(*v);
             } else {
@@ -274,7 +387,7 @@ bool MacroScript::Expansion::replace(const DirectiveView& d, std::string_view zo
             const std::uint32_t* index = activeIndex(a[0]);
             if (index == nullptr)
                 return fail(f, kIfRepInactive);
-            const std::string* v = env.findRepetition(zone, a[0], a[1], *index);
+            const std::string* v = repetition(zone, a[0], a[1], *index);
             bool chooseThen = v != nullptr && IsTrueText(*v);
             return part(chooseThen ? d.thenPart : d.elsePart, zone, out, depth, f, kIfRepFailed);
         }
@@ -286,7 +399,7 @@ bool MacroScript::Expansion::replace(const DirectiveView& d, std::string_view zo
             const std::uint32_t* index = activeIndex(a[0]);
             if (index == nullptr)
                 return fail(f, kIfRepEqInactive);
-            const std::string* v = env.findRepetition(zone, a[0], a[1], *index);
+            const std::string* v = repetition(zone, a[0], a[1], *index);
             std::string_view value = v != nullptr ? std::string_view(*v) : std::string_view();
             return part(value == a[2] ? d.thenPart : d.elsePart, zone, out, depth, f,
                         kIfRepEqFailed);
@@ -320,6 +433,11 @@ bool MacroScript::Expansion::repeat(const DirectiveView& d, std::string_view zon
     n = std::max(n, s_.env_.repetitionCount(area));
     if (n > bound)
         return failLimit(f, limitMessage("a repetition of more than ", bound, " times"));
+    // A body expanded more than once is parsed once.
+    Program program;
+    const bool compiled = n >= 2;
+    if (compiled)
+        compile(d.thenPart, program);
     for (std::uint64_t i = 0; i < n; ++i) {
         setActive(area, static_cast<std::uint32_t>(i));
         if (++steps_ > limits.maxSteps) {
@@ -327,9 +445,14 @@ bool MacroScript::Expansion::repeat(const DirectiveView& d, std::string_view zon
             return failLimit(f,
                              limitMessage("an expansion of more than ", limits.maxSteps, " steps"));
         }
-        if (!part(d.thenPart, zone, out, depth, f, kRepAreaFailed)) {
+        Failure inner;
+        bool ok = compiled ? execute(d.thenPart, program, zone, out, depth + 1, inner)
+                           : run(d.thenPart, zone, out, depth + 1, inner);
+        if (!ok) {
             removeActive(area);
-            return false;
+            if (inner.limit)
+                return failLimit(f, std::move(inner.message));
+            return fail(f, kRepAreaFailed);
         }
         if (out.size() > limits.maxOutputBytes) {
             removeActive(area);
