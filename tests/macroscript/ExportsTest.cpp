@@ -55,6 +55,7 @@ TEST_F(MacroScriptExports, LoadsAndReplacesTheScript) {
     // A missing file leaves the loaded script usable.
     EXPECT_EQ(LoadMacroScript(dir_.file("missing.tpx").c_str()), 0);
     EXPECT_EQ(LoadMacroScript(nullptr), 0);
+    EXPECT_EQ(LoadMacroScript(dir_.path().c_str()), 0);  // a directory
     EXPECT_EQ(NumberOfMacrosFromMacroScript("A"), 2);
     // Engine paths with "\" separators, relative to the working directory.
     orven::test::ScopedCwd cwd(dir_.path());

@@ -68,9 +68,9 @@ TEST_P(GoldenCase, ExpandsAsExpected) {
     int indent = 0;
     char indentChar = ' ';
     bool expectOk = true;
-    std::stringstream spec(orven::test::readFile(dir + "/case.txt"));
+    std::stringstream caseFile(orven::test::readFile(dir + "/case.txt"));
     std::string line;
-    while (std::getline(spec, line)) {
+    while (std::getline(caseFile, line)) {
         std::vector<std::string> f = fields(line);
         if (f.empty() || f[0].empty() || f[0][0] == '#')
             continue;

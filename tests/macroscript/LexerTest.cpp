@@ -148,6 +148,13 @@ TEST(Lexer, RecordsExtentAndBodies) {
         EXPECT_EQ(r->end, 25u);
     }
     {
+        // An else marker that runs into the end marker does not split the block.
+        auto r = ParseDirective("#TPX-IF(A)#t#TPX-ELSE(A)#TPX-ENDIF(A)#", 0, true);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->thenPart, "t#TPX-ELSE(A)");
+        EXPECT_EQ(r->elsePart, "");
+    }
+    {
         // No nesting count: the same label inside ends the outer block early.
         std::string text = "#TPX-IF(A)#x#TPX-IF(A)#y#TPX-ENDIF(A)#z#TPX-ENDIF(A)#";
         auto r = ParseDirective(text, 0, true);
