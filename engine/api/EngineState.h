@@ -13,6 +13,7 @@
 #include "catalogues/Deportabilization.h"
 
 // ---- macro-script includes
+#include "macroscript/MacroScript.h"
 
 // ---- application includes
 
@@ -44,6 +45,7 @@ struct EngineState {
     bool deportabilizationBackupTaken = false;
 
     // ---- macro scripts: the current script of the code assistant
+    std::unique_ptr<macroscript::MacroScript> macroScript;
 
     // ---- applications: current application and priority calculator
 
