@@ -8,6 +8,8 @@
 // ---- model includes
 
 // ---- catalogue includes
+#include "catalogues/ComponentCatalogue.h"
+#include "catalogues/Deportabilization.h"
 
 // ---- macro-script includes
 
@@ -26,6 +28,9 @@ struct EngineState {
     // ---- model: current module, other modules' scratch lists, read externals
 
     // ---- catalogues: component catalogue, deportabilization backup
+    catalogues::ComponentCatalogue catalogue;
+    catalogues::Deportabilization deportabilizationBackup;
+    bool deportabilizationBackupTaken = false;
 
     // ---- macro scripts: the current script of the code assistant
 
