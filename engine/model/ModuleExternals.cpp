@@ -229,15 +229,18 @@ bool ModuleExternals::deleteEntry(int kind, std::size_t position) {
     return setExternalList(kind, std::move(copy));
 }
 
+int checkEntryModification(const ExternalEntry& entry) {
+    std::uint32_t date = 0;
+    if (!entryDateOfFile(entry.path() + "\\" + entry.name(), date))
+        return 2;
+    return date > entry.date() ? 0 : 1;
+}
+
 int ModuleExternals::checkModification(int kind, std::size_t position) const {
     const ExternalList& l = list(kind);
     if (!isModuleKind(kind) || position >= l.size())
         return 2;
-    const ExternalEntry& e = l[position];
-    std::uint32_t date = 0;
-    if (!entryDateOfFile(e.path() + "\\" + e.name(), date))
-        return 2;
-    return date > e.date() ? 0 : 1;
+    return checkEntryModification(l[position]);
 }
 
 bool ModuleExternals::copyOut(int kind, std::string_view directory) const {

@@ -97,6 +97,11 @@ class ModuleExternals {
 // file cannot be opened as an existing file.
 bool entryDateOfFile(std::string_view path, std::uint32_t& date);
 
+// The modification check of one entry: 1 when its file at path + "\" +
+// name is not newer than the entry's date, 0 when it is, 2 when the file
+// cannot be opened as an existing file.
+int checkEntryModification(const ExternalEntry& entry);
+
 // Appends (position at or beyond the end) or replaces an entry of a list
 // that has no store behind it (the read-externals list); false for an
 // appended name already present.
