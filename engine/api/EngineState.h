@@ -38,6 +38,8 @@ struct EngineState {
     model::Service* findService(std::string_view group, std::string_view service) const {
         return module ? module->findService(group, service) : nullptr;
     }
+    // The external code entries last read from a project file.
+    model::ExternalList readExternals;
 
     // ---- catalogues: component catalogue, deportabilization backup
     catalogues::ComponentCatalogue catalogue;
