@@ -6,6 +6,8 @@
 #include "api/EngineState.h"
 #include "api/orven.h"
 #include "codegen/BuildOutput.h"
+#include "codegen/MsdevBuild.h"
+#include "codegen/Verification.h"
 
 using namespace orven;
 
@@ -20,6 +22,31 @@ ORVEN_API ReadError(int index, char* buffer, int size) {
             return 0;
         api::textOut(codegen::buildMessageText(errors[static_cast<std::size_t>(index)]), buffer,
                      size);
+        return 1;
+    });
+}
+
+ORVEN_API GeneratorValidate(int generator, int fix, char* reportBuffer, int size) {
+    return api::guarded(
+        [&] {
+            codegen::ValidationOutcome outcome = codegen::generatorValidate(generator, fix != 0);
+            if (outcome.hasReport)
+                api::textOut(outcome.report, reportBuffer, size);
+            return outcome.result;
+        },
+        codegen::kVerifyError);
+}
+
+ORVEN_API CompileLinkAutomatically(const char* directory) {
+    return api::guarded([&] {
+        if (!engine().module)
+            return 0;
+        codegen::MsdevBuild build(api::textIn(directory),
+                                  codegen::projectNameForModule(engine().module->name()));
+        std::string output;
+        if (!build.Build(output))
+            return 0;
+        engine().buildErrors = codegen::parseBuildOutput(output);
         return 1;
     });
 }

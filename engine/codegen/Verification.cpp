@@ -4,6 +4,9 @@
 #include <array>
 #include <cstddef>
 
+#include "api/EngineState.h"
+#include "model/OxaModule.h"
+
 namespace orven::codegen {
 
 const std::string_view kWarningMarker = " /*- *** WHAT FOLLOWS IS INCORRECT IN QUENOR *** -*/ ";
@@ -291,6 +294,83 @@ std::string Verifier::serviceHeading(std::string_view service, std::string_view 
     heading += group;
     heading += "':\n\n";
     return heading;
+}
+
+int checkModuleDefinitions(const model::OxaModule* module, std::string& report) {
+    if (module == nullptr) {
+        report = "Error retrieving public definitions!";
+        return kVerifyError;
+    }
+    return checkPublicDefinitions(module->preDefinitions().text(), report);
+}
+
+int validateModule(model::OxaModule& module, bool fix, std::string& report) {
+    report.clear();
+    Verifier verifier(fix);
+    auto check = [&](model::CodeSection& section, const std::string& heading, int kind) {
+        std::string text = section.text();
+        if (verifier.checkSection(heading, kind, text))
+            section.setText(std::move(text));
+    };
+    struct ModuleSectionCheck {
+        model::ModuleSection section;
+        const char* word;
+        int kind;
+    };
+    static constexpr ModuleSectionCheck kSections[] = {
+        {model::ModuleSection::GlobalCode, "Auxiliary Logic", kKindGlobalCode},
+        {model::ModuleSection::GlobalData, "Internal Status", kKindGlobalData},
+        {model::ModuleSection::StartupCode, "Startup Logic", kKindStartup},
+        {model::ModuleSection::PreEndingCode, "Pre-ending Logic", kKindEnding},
+        {model::ModuleSection::PostEndingCode, "Post-ending Logic", kKindEnding},
+    };
+    bool first = true;
+    for (const ModuleSectionCheck& s : kSections) {
+        check(module.section(s.section), Verifier::moduleSectionHeading(s.word, first), s.kind);
+        first = false;
+    }
+    for (std::size_t g = 0; g < module.groupCount(); ++g) {
+        model::GroupOfServices* group = module.groupAt(g);
+        if (group == nullptr) {
+            verifier.fail();
+            report = verifier.takeReport();
+            return kVerifyError;
+        }
+        for (std::size_t k = 0; k < group->serviceCount(); ++k) {
+            model::Service* service = group->serviceAt(k);
+            if (service == nullptr) {
+                verifier.fail();
+                report = verifier.takeReport();
+                return kVerifyError;
+            }
+            model::CodeSection code = service->serverCode();
+            std::string text = code.text();
+            if (verifier.checkSection(Verifier::serviceHeading(service->name(), group->name()),
+                                      kKindServerCode, text)) {
+                code.setText(std::move(text));
+                service->setServerCode(code);
+            }
+        }
+    }
+    int result = verifier.result();
+    report = verifier.takeReport();
+    return result;
+}
+
+ValidationOutcome generatorValidate(int generator, bool fix) {
+    ValidationOutcome outcome;
+    model::OxaModule* module = engine().module.get();
+    int definitions = checkModuleDefinitions(module, outcome.report);
+    if (definitions != kVerifyClean) {
+        outcome.result = definitions;
+        outcome.hasReport = true;
+        return outcome;
+    }
+    if (generator != 0)
+        return outcome;  // no such generator: -1, no report
+    outcome.result = validateModule(*module, fix, outcome.report);
+    outcome.hasReport = true;
+    return outcome;
 }
 
 }  // namespace orven::codegen

@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace orven::model {
+class OxaModule;
+}
+
 namespace orven::codegen {
 
 // Verification results, for one check, one section and a whole run.
@@ -83,5 +87,40 @@ class Verifier {
     int result_ = kVerifyClean;
     std::string report_;
 };
+
+// ---- verification of a module
+
+// The check of a module's public definitions that comes before the code
+// checks. No module: the report is "Error retrieving public definitions!"
+// and the result -1. A module whose public definitions contain "union": the
+// deprecation message and 0. Otherwise 1 and the report is left alone; only
+// then do the code checks run.
+int checkModuleDefinitions(const model::OxaModule* module, std::string& report);
+
+// The code checks of the C++ generator over the module's code sections, in
+// this order: global code ("Auxiliary Logic", kind 1), global data
+// ("Internal Status", 8), startup code ("Startup Logic", 2), pre-ending code
+// ("Pre-ending Logic", 4), post-ending code ("Post-ending Logic", 4), then the
+// server code of every service (groups in name order, services in name order
+// within a group; kind 16). The report is emptied first. With fix, repaired
+// and marked texts are written back into the module's sections (the time
+// restrictions are kept). Returns the combined result of all checks; -1 with
+// "-ERROR in checking!" appended when a group or service cannot be reached
+// while the lists are walked.
+int validateModule(model::OxaModule& module, bool fix, std::string& report);
+
+// The outcome of verifying the current module for a generator.
+struct ValidationOutcome {
+    int result = kVerifyError;
+    // False when the caller's report buffer must be left as it is.
+    bool hasReport = false;
+    std::string report;
+};
+
+// The whole verification for generator n on the engine's current module:
+// checkModuleDefinitions first (its report is always given), then the
+// generator's checks. Generator 0, the C++ generator, is the only one: any
+// other index gives -1 and no report.
+ValidationOutcome generatorValidate(int generator, bool fix);
 
 }  // namespace orven::codegen
