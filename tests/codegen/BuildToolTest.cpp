@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BuildFakeMsdev.h"
 #include "TestSupport.h"
 #include "codegen/MsdevBuild.h"
 
@@ -16,29 +17,7 @@ using orven::test::readFile;
 using orven::test::TempDir;
 using orven::test::writeFile;
 
-namespace {
-
-// Puts a shell script named msdev first on the search path for the lifetime
-// of the object.
-class FakeMsdev {
-  public:
-    explicit FakeMsdev(const std::string& body) {
-        std::filesystem::create_directories(bin_.path());
-        std::string script = bin_.file("msdev");
-        writeFile(script, "#!/bin/sh\n" + body);
-        ::chmod(script.c_str(), 0755);
-        const char* path = std::getenv("PATH");
-        saved_ = path ? path : "";
-        ::setenv("PATH", (bin_.path() + ":" + saved_).c_str(), 1);
-    }
-    ~FakeMsdev() { ::setenv("PATH", saved_.c_str(), 1); }
-
-  private:
-    TempDir bin_;
-    std::string saved_;
-};
-
-}  // namespace
+using orven::test::FakeMsdev;
 
 TEST(MsdevBuild, CommandLine) {
     codegen::MsdevBuild build("dir", "OXA_Arm_project");
