@@ -18,6 +18,9 @@
 // ---- application includes
 
 // ---- build includes
+#include <vector>
+
+#include "codegen/BuildOutput.h"
 
 namespace orven {
 
@@ -52,6 +55,7 @@ struct EngineState {
     // ---- applications: current application and priority calculator
 
     // ---- build: the error list of the last automatic build
+    std::vector<codegen::BuildMessage> buildErrors;
 };
 
 EngineState& engine();
