@@ -229,10 +229,11 @@ int enterCriticalZone(int index) {
     std::unique_lock<std::mutex> lock(z->mutex);
     if (z->held && z->owner == std::this_thread::get_id())
         return -2;
-    // Wake up now and then to notice a shutdown of the module.
+    // Wake up now and then to notice that the module began to shut down.
+    bool ending = shutdownRequested();
     while (z->held && !z->destroyed) {
         z->released.wait_for(lock, std::chrono::milliseconds(100));
-        if (z->held && shutdownRequested())
+        if (z->held && !ending && shutdownRequested())
             return 1;
     }
     if (z->destroyed)
@@ -512,6 +513,7 @@ int sendLocalMessage(int id, const std::string& data, long length, unsigned prio
         return -2;
     if (priority > 31)
         priority = 31;
+    bool ending = shutdownRequested();
     Time now = currentTime();
     std::string buf(12 + n, '\0');
     long long secs = now.seconds;
@@ -533,7 +535,7 @@ int sendLocalMessage(int id, const std::string& data, long length, unsigned prio
             if (timeoutMs <= 0)
                 return -4;
         }
-        if (shutdownRequested())
+        if (!ending && shutdownRequested())
             return -4;
     }
 }
@@ -547,6 +549,7 @@ int receiveLocalMessage(int id, long maxLength, long timeoutMs, std::string& dat
     if (::mq_getattr(q, &attr) != 0)
         return -3;
     std::vector<char> buf(static_cast<size_t>(attr.mq_msgsize) + 1);
+    bool ending = shutdownRequested();
     for (;;) {
         long slice = timeoutMs > 0 && timeoutMs < 200 ? timeoutMs : 200;
         struct timespec ts = deadlineAfter(slice);
@@ -575,7 +578,7 @@ int receiveLocalMessage(int id, long maxLength, long timeoutMs, std::string& dat
             if (timeoutMs <= 0)
                 return -4;
         }
-        if (shutdownRequested())
+        if (!ending && shutdownRequested())
             return 1;
     }
 }

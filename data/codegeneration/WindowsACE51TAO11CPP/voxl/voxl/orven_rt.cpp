@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 #include "orven_exec.h"
 
@@ -53,6 +55,12 @@ int rtSuspend(long long seconds, long microseconds) {
     if (seconds < 0 || microseconds < 0)
         return -1;
     double ms = static_cast<double>(seconds) * 1000.0 + static_cast<double>(microseconds) / 1000.0;
+    // Once the module is ending (pre- and post-ending logic) a suspension
+    // takes its whole time; before, the beginning of the shutdown ends it.
+    if (shutdownRequested()) {
+        std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(ms * 1000.0)));
+        return 0;
+    }
     return waitForShutdown(ms) ? 1 : 0;
 }
 
