@@ -6,14 +6,21 @@
 #include <string>
 
 // ---- model includes
+#include "model/OxaModule.h"
 
 // ---- catalogue includes
+#include "catalogues/ComponentCatalogue.h"
+#include "catalogues/Deportabilization.h"
 
 // ---- macro-script includes
+#include "macroscript/MacroScript.h"
 
 // ---- application includes
 
 // ---- build includes
+#include <vector>
+
+#include "codegen/BuildOutput.h"
 
 namespace orven {
 
@@ -24,14 +31,31 @@ struct EngineState {
     std::string externalsDirectory = "externals";
 
     // ---- model: current module, other modules' scratch lists, read externals
+    // The current module, or none.
+    std::unique_ptr<model::OxaModule> module;
+    // The current module's group of that name; none without module or group.
+    model::GroupOfServices* findGroup(std::string_view name) const {
+        return module ? module->findGroup(name) : nullptr;
+    }
+    // The service of that group of the current module, or none.
+    model::Service* findService(std::string_view group, std::string_view service) const {
+        return module ? module->findService(group, service) : nullptr;
+    }
+    // The external code entries last read from a project file.
+    model::ExternalList readExternals;
 
     // ---- catalogues: component catalogue, deportabilization backup
+    catalogues::ComponentCatalogue catalogue;
+    catalogues::Deportabilization deportabilizationBackup;
+    bool deportabilizationBackupTaken = false;
 
     // ---- macro scripts: the current script of the code assistant
+    std::unique_ptr<macroscript::MacroScript> macroScript;
 
     // ---- applications: current application and priority calculator
 
     // ---- build: the error list of the last automatic build
+    std::vector<codegen::BuildMessage> buildErrors;
 };
 
 EngineState& engine();

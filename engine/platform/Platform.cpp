@@ -15,7 +15,8 @@ namespace orven::platform {
 std::string nativePath(std::string_view enginePath) {
     std::string p(enginePath);
     for (char& c : p) {
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     }
     return p;
 }
@@ -23,7 +24,8 @@ std::string nativePath(std::string_view enginePath) {
 std::string enginePath(std::string_view path) {
     std::string p(path);
     for (char& c : p) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     return p;
 }
@@ -31,7 +33,8 @@ std::string enginePath(std::string_view path) {
 FileStatus fileStatus(std::string_view path) {
     FileStatus st;
     struct stat s {};
-    if (::stat(nativePath(path).c_str(), &s) != 0) return st;
+    if (::stat(nativePath(path).c_str(), &s) != 0)
+        return st;
     st.exists = true;
     st.isDirectory = S_ISDIR(s.st_mode);
     st.size = static_cast<std::uint64_t>(s.st_size);
@@ -49,7 +52,8 @@ File& File::operator=(File&& o) noexcept {
 }
 
 bool File::close() {
-    if (!f_) return true;
+    if (!f_)
+        return true;
     bool ok = std::fclose(f_) == 0;
     f_ = nullptr;
     return ok;
@@ -57,6 +61,14 @@ bool File::close() {
 
 bool File::read(void* data, std::size_t n) {
     return f_ && (n == 0 || std::fread(data, 1, n, f_) == n);
+}
+
+std::size_t File::readSome(void* data, std::size_t n) {
+    return f_ ? std::fread(data, 1, n, f_) : 0;
+}
+
+bool File::error() const {
+    return f_ == nullptr || std::ferror(f_) != 0;
 }
 
 bool File::write(const void* data, std::size_t n) {
@@ -67,9 +79,13 @@ bool File::seek(std::uint64_t offset) {
     return f_ && ::fseeko(f_, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
 
-bool File::seekEnd() { return f_ && ::fseeko(f_, 0, SEEK_END) == 0; }
+bool File::seekEnd() {
+    return f_ && ::fseeko(f_, 0, SEEK_END) == 0;
+}
 
-std::int64_t File::tell() const { return f_ ? static_cast<std::int64_t>(::ftello(f_)) : -1; }
+std::int64_t File::tell() const {
+    return f_ ? static_cast<std::int64_t>(::ftello(f_)) : -1;
+}
 
 bool File::flushToDisk() {
     return f_ && std::fflush(f_) == 0 && ::fsync(::fileno(f_)) == 0;
@@ -91,39 +107,47 @@ bool isReadOnly(const std::string& native) {
 
 File openExisting(std::string_view path) {
     std::string native = nativePath(path);
-    if (!isRegularFile(native) || isReadOnly(native)) return File();
+    if (!isRegularFile(native) || isReadOnly(native))
+        return File();
     return File(std::fopen(native.c_str(), "r+b"));
 }
 
 File createFile(std::string_view path) {
     std::string native = nativePath(path);
-    if (native.empty()) return File();
+    if (native.empty())
+        return File();
     struct stat s {};
-    if (::stat(native.c_str(), &s) == 0 && S_ISDIR(s.st_mode)) return File();
+    if (::stat(native.c_str(), &s) == 0 && S_ISDIR(s.st_mode))
+        return File();
     return File(std::fopen(native.c_str(), "w+b"));
 }
 
 File openForReading(std::string_view path) {
     std::string native = nativePath(path);
-    if (!isRegularFile(native)) return File();
+    if (!isRegularFile(native))
+        return File();
     return File(std::fopen(native.c_str(), "rb"));
 }
 
 bool readWholeFile(std::string_view path, std::string& out, bool textMode) {
     out.clear();
     File f = openForReading(path);
-    if (!f) return false;
+    if (!f)
+        return false;
     char block[65536];
     for (;;) {
         std::size_t n = std::fread(block, 1, sizeof block, f.get());
         out.append(block, n);
-        if (n < sizeof block) break;
+        if (n < sizeof block)
+            break;
     }
-    if (std::ferror(f.get())) return false;
+    if (std::ferror(f.get()))
+        return false;
     if (textMode) {
         std::string::size_type w = 0;
         for (std::string::size_type r = 0; r < out.size(); ++r) {
-            if (out[r] == '\r' && r + 1 < out.size() && out[r + 1] == '\n') continue;
+            if (out[r] == '\r' && r + 1 < out.size() && out[r + 1] == '\n')
+                continue;
             out[w++] = out[r];
         }
         out.resize(w);
@@ -149,7 +173,8 @@ bool copyFile(std::string_view source, std::string_view destination) {
             deleteFile(destination);
             return false;
         }
-        if (n < sizeof block) break;
+        if (n < sizeof block)
+            break;
     }
     bool ok = !std::ferror(in.get());
     if (!out.close() || !ok) {
@@ -161,10 +186,12 @@ bool copyFile(std::string_view source, std::string_view destination) {
 
 bool replaceFileAtomically(std::string_view path, std::string_view content) {
     std::string native = nativePath(path);
-    if (native.empty()) return false;
+    if (native.empty())
+        return false;
     std::string temporary = native + ".saving";
     File f(std::fopen(temporary.c_str(), "wb"));
-    if (!f) return false;
+    if (!f)
+        return false;
     bool ok = f.write(content) && f.flushToDisk();
     ok = f.close() && ok;
     if (!ok || ::rename(temporary.c_str(), native.c_str()) != 0) {
@@ -174,7 +201,9 @@ bool replaceFileAtomically(std::string_view path, std::string_view content) {
     return true;
 }
 
-bool deleteFile(std::string_view path) { return ::unlink(nativePath(path).c_str()) == 0; }
+bool deleteFile(std::string_view path) {
+    return ::unlink(nativePath(path).c_str()) == 0;
+}
 
 bool renameFile(std::string_view from, std::string_view to) {
     return ::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
@@ -192,10 +221,12 @@ bool makeDirectory(std::string_view path) {
 bool listDirectory(std::string_view path, std::vector<std::string>& names) {
     names.clear();
     DIR* d = ::opendir(nativePath(path).c_str());
-    if (!d) return false;
+    if (!d)
+        return false;
     while (struct dirent* e = ::readdir(d)) {
         std::string n = e->d_name;
-        if (n != "." && n != "..") names.push_back(n);
+        if (n != "." && n != "..")
+            names.push_back(n);
     }
     ::closedir(d);
     return true;
@@ -204,19 +235,25 @@ bool listDirectory(std::string_view path, std::vector<std::string>& names) {
 int copyTree(std::string_view source, std::string_view destination) {
     std::string src = nativePath(source);
     std::string dst = nativePath(destination);
-    if (!isDirectory(src) || !isDirectory(dst)) return 1;
+    if (!isDirectory(src) || !isDirectory(dst))
+        return 1;
     std::vector<std::string> names;
-    if (!listDirectory(src, names)) return 1;
+    if (!listDirectory(src, names))
+        return 1;
     for (const std::string& n : names) {
-        if (!n.empty() && n[0] == '.') continue;
+        if (!n.empty() && n[0] == '.')
+            continue;
         std::string from = src + "/" + n;
         std::string to = dst + "/" + n;
         struct stat s {};
-        if (::lstat(from.c_str(), &s) != 0) return 3;
+        if (::lstat(from.c_str(), &s) != 0)
+            return 3;
         if (S_ISDIR(s.st_mode)) {
-            if (!isDirectory(to) && !makeDirectory(to)) return 2;
+            if (!isDirectory(to) && !makeDirectory(to))
+                return 2;
             int rc = copyTree(from, to);
-            if (rc != 0) return rc;
+            if (rc != 0)
+                return rc;
         } else if (!copyFile(from, to)) {
             return 3;
         }
@@ -226,7 +263,8 @@ int copyTree(std::string_view source, std::string_view destination) {
 
 std::string currentDirectory() {
     std::string buf(4096, '\0');
-    if (::getcwd(buf.data(), buf.size()) == nullptr) return std::string();
+    if (::getcwd(buf.data(), buf.size()) == nullptr)
+        return std::string();
     buf.resize(std::char_traits<char>::length(buf.c_str()));
     return buf;
 }
@@ -239,21 +277,25 @@ bool changeDirectory(std::string_view path) {
 int runCommand(const std::string& commandLine) {
     std::fflush(nullptr);
     int status = std::system(commandLine.c_str());
-    if (status == -1) return -1;
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (status == -1)
+        return -1;
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
     return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
-int lastErrorNumber() { return errno; }
+int lastErrorNumber() {
+    return errno;
+}
 
 std::string ctimeText(std::int64_t secondsSinceEpoch) {
     static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::time_t t = static_cast<std::time_t>(secondsSinceEpoch);
-    std::tm tm {};
-    if (::localtime_r(&t, &tm) == nullptr || tm.tm_wday < 0 || tm.tm_wday > 6 ||
-        tm.tm_mon < 0 || tm.tm_mon > 11) {
+    std::tm tm{};
+    if (::localtime_r(&t, &tm) == nullptr || tm.tm_wday < 0 || tm.tm_wday > 6 || tm.tm_mon < 0 ||
+        tm.tm_mon > 11) {
         return std::string();
     }
     // The ctime layout "Www Mmm dd hh:mm:ss yyyy", independent of the locale.
@@ -264,6 +306,8 @@ std::string ctimeText(std::int64_t secondsSinceEpoch) {
     return buf;
 }
 
-std::int64_t now() { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
 
 }  // namespace orven::platform

@@ -29,7 +29,7 @@ FileStatus fileStatus(std::string_view path);
 
 // An open file that closes itself.
 class File {
-public:
+  public:
     File() = default;
     explicit File(std::FILE* f) : f_(f) {}
     File(File&& o) noexcept : f_(o.f_) { o.f_ = nullptr; }
@@ -43,7 +43,11 @@ public:
     // Closes the file; false when the close reported an error (lost data).
     bool close();
 
-    bool read(void* data, std::size_t n);   // exactly n bytes
+    bool read(void* data, std::size_t n);  // exactly n bytes
+    // Up to n bytes; fewer only at the end of the file or on an error.
+    std::size_t readSome(void* data, std::size_t n);
+    // Whether a read or write of this file failed.
+    bool error() const;
     bool write(const void* data, std::size_t n);
     bool write(std::string_view s) { return write(s.data(), s.size()); }
     bool seek(std::uint64_t offset);
@@ -51,7 +55,7 @@ public:
     std::int64_t tell() const;
     bool flushToDisk();
 
-private:
+  private:
     std::FILE* f_ = nullptr;
 };
 

@@ -20,9 +20,9 @@ TEST(Boundary, CopyRule) {
         const char* expected;
     };
     const Case cases[] = {
-        {"abc\r\ndef", 5, "abc\n"},  // carriage return skipped, cut to size - 1
-        {"abc", 1, ""},              // size 1 gives the empty text
-        {"", 8, ""},                 // empty text: a single zero byte
+        {"abc\r\ndef", 5, "abc\n"},     // carriage return skipped, cut to size - 1
+        {"abc", 1, ""},                 // size 1 gives the empty text
+        {"", 8, ""},                    // empty text: a single zero byte
         {"abc\r\ndef", 0, "abc\ndef"},  // size 0: no limit
         {"abcdef", 7, "abcdef"},
         {"abcdef", 6, "abcde"},

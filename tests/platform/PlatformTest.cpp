@@ -1,11 +1,10 @@
-#include "platform/Platform.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
 #include "TestSupport.h"
+#include "platform/Platform.h"
 
 namespace p = orven::platform;
 using orven::test::readFile;
@@ -13,7 +12,8 @@ using orven::test::TempDir;
 using orven::test::writeFile;
 
 TEST(Platform, EnginePathsBecomeNativePaths) {
-    EXPECT_EQ(p::nativePath("quenoratoms\\CPP\\quenoratoms.tpx"), "quenoratoms/CPP/quenoratoms.tpx");
+    EXPECT_EQ(p::nativePath("quenoratoms\\CPP\\quenoratoms.tpx"),
+              "quenoratoms/CPP/quenoratoms.tpx");
     EXPECT_EQ(p::nativePath("externals\\xtrnl_0.tmp"), "externals/xtrnl_0.tmp");
     EXPECT_EQ(p::enginePath("a/b/c"), "a\\b\\c");
 }
@@ -42,7 +42,8 @@ TEST(Platform, ReadOnlyFilesCountAsMissingWhenOpenedAsExisting) {
 TEST(Platform, CopyFileCopiesEveryByteAndRefusesMissingSources) {
     TempDir dir;
     std::string big;
-    for (int i = 0; i < 40000; ++i) big.push_back(static_cast<char>(i * 7));
+    for (int i = 0; i < 40000; ++i)
+        big.push_back(static_cast<char>(i * 7));
     writeFile(dir.file("a.bin"), big);
     ASSERT_TRUE(p::copyFile(dir.file("a.bin"), dir.file("b.bin")));
     EXPECT_EQ(readFile(dir.file("b.bin")), big);

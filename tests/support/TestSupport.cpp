@@ -12,8 +12,12 @@ namespace fs = std::filesystem;
 
 namespace orven::test {
 
-std::string sourceDir() { return ORVEN_SOURCE_DIR; }
-std::string binaryDir() { return ORVEN_BINARY_DIR; }
+std::string sourceDir() {
+    return ORVEN_SOURCE_DIR;
+}
+std::string binaryDir() {
+    return ORVEN_BINARY_DIR;
+}
 
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "orven-test-XXXXXX").string();
@@ -55,13 +59,16 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-bool fileExists(const std::string& path) { return fs::exists(path); }
+bool fileExists(const std::string& path) {
+    return fs::exists(path);
+}
 
 namespace {
 std::string prepared(const TempDir& dir) {
     std::error_code ec;
     fs::copy(sourceDir() + "/data", dir.path(), fs::copy_options::recursive, ec);
-    if (ec) ADD_FAILURE() << "cannot copy data/: " << ec.message();
+    if (ec)
+        ADD_FAILURE() << "cannot copy data/: " << ec.message();
     fs::create_directories(dir.path() + "/externals", ec);
     return dir.path();
 }

@@ -12,7 +12,7 @@ std::string binaryDir();
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,17 +20,17 @@ public:
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
 // Changes the process's current directory for the lifetime of the object.
 class ScopedCwd {
-public:
+  public:
     explicit ScopedCwd(const std::string& dir);
     ~ScopedCwd();
 
-private:
+  private:
     std::string previous_;
 };
 
@@ -44,12 +44,12 @@ bool fileExists(const std::string& path);
 // of the project's data/ and an empty "externals" directory, made current
 // for the lifetime of the object.
 class EngineWorkDir {
-public:
+  public:
     EngineWorkDir();
     const std::string& path() const { return dir_.path(); }
     std::string file(const std::string& name) const { return dir_.file(name); }
 
-private:
+  private:
     TempDir dir_;
     ScopedCwd cwd_;
 };
