@@ -125,8 +125,10 @@ TEST(TaoIdl, WritesClientAndSkeletonFilesWithReadableDeclarations) {
     // Other modules include the client header under this name.
     EXPECT_NE(readFile(dir.file("OXA_ArmC.h")).find("#include \"orvenC.h\""), std::string::npos);
 
-    // The skeleton header is valid C++ for the ORB's headers.
+    // The skeleton headers are valid C++ for the ORB's headers, also where
+    // the mapping leaves type names unqualified (ModuleInfo of orven.idl).
     ASSERT_EQ(runIn(dir.path(), "g++ -fsyntax-only -I. OXA_ArmS.cpp", err), 0) << err;
+    ASSERT_EQ(runIn(dir.path(), "g++ -fsyntax-only -I. orvenS.cpp", err), 0) << err;
 }
 
 TEST(TaoIdl, BadIdlGivesDiagnosticsAndFailure) {
