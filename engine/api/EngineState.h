@@ -13,6 +13,7 @@
 #include "catalogues/Deportabilization.h"
 
 // ---- macro-script includes
+#include "macroscript/MacroScript.h"
 
 // ---- application includes
 
@@ -40,6 +41,8 @@ struct EngineState {
     model::Service* findService(std::string_view group, std::string_view service) const {
         return module ? module->findService(group, service) : nullptr;
     }
+    // The external code entries last read from a project file.
+    model::ExternalList readExternals;
 
     // ---- catalogues: component catalogue, deportabilization backup
     catalogues::ComponentCatalogue catalogue;
@@ -47,6 +50,7 @@ struct EngineState {
     bool deportabilizationBackupTaken = false;
 
     // ---- macro scripts: the current script of the code assistant
+    std::unique_ptr<macroscript::MacroScript> macroScript;
 
     // ---- applications: current application and priority calculator
 
