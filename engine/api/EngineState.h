@@ -6,6 +6,7 @@
 #include <string>
 
 // ---- model includes
+#include "model/OxaModule.h"
 
 // ---- catalogue includes
 #include "catalogues/ComponentCatalogue.h"
@@ -26,6 +27,16 @@ struct EngineState {
     std::string externalsDirectory = "externals";
 
     // ---- model: current module, other modules' scratch lists, read externals
+    // The current module, or none.
+    std::unique_ptr<model::OxaModule> module;
+    // The current module's group of that name; none without module or group.
+    model::GroupOfServices* findGroup(std::string_view name) const {
+        return module ? module->findGroup(name) : nullptr;
+    }
+    // The service of that group of the current module, or none.
+    model::Service* findService(std::string_view group, std::string_view service) const {
+        return module ? module->findService(group, service) : nullptr;
+    }
 
     // ---- catalogues: component catalogue, deportabilization backup
     catalogues::ComponentCatalogue catalogue;
