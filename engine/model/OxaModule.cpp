@@ -10,7 +10,8 @@ OxaModule::OxaModule(std::string name, std::string description, std::string exte
                      std::string temporaryGroupName)
     : ContainerObject(std::move(name), std::move(description)),
       externalsDirectory_(std::move(externalsDirectory)),
-      temporaryGroupName_(std::move(temporaryGroupName)) {}
+      temporaryGroupName_(std::move(temporaryGroupName)),
+      externals_(externalsDirectory_, temporaryGroupName_) {}
 
 OxaModule::~OxaModule() {
     // Groups go first, each with its services, while the module is whole.

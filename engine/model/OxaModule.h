@@ -15,6 +15,7 @@
 #include "model/DesignObject.h"
 #include "model/GeneralInfo.h"
 #include "model/GroupOfServices.h"
+#include "model/ModuleExternals.h"
 #include "model/Signals.h"
 
 namespace orven::model {
@@ -81,7 +82,8 @@ class OxaModule : public ContainerObject {
     }
 
     // ---- external entries and the store of external files
-    // (members are added by the external-entries subsystem here)
+    const ModuleExternals& externals() const { return externals_; }
+    ModuleExternals& externals() { return externals_; }
 
     // ---- code sections
     const CodeSection& section(ModuleSection which) const;
@@ -144,6 +146,7 @@ class OxaModule : public ContainerObject {
   private:
     std::string externalsDirectory_;
     std::string temporaryGroupName_;
+    ModuleExternals externals_;
     std::string filePath_;
     int priority_ = 0;
     int lowestPriority_ = 0;

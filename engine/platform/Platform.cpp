@@ -63,6 +63,14 @@ bool File::read(void* data, std::size_t n) {
     return f_ && (n == 0 || std::fread(data, 1, n, f_) == n);
 }
 
+std::size_t File::readSome(void* data, std::size_t n) {
+    return f_ ? std::fread(data, 1, n, f_) : 0;
+}
+
+bool File::error() const {
+    return f_ == nullptr || std::ferror(f_) != 0;
+}
+
 bool File::write(const void* data, std::size_t n) {
     return f_ && (n == 0 || std::fwrite(data, 1, n, f_) == n);
 }

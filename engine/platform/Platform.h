@@ -44,6 +44,10 @@ class File {
     bool close();
 
     bool read(void* data, std::size_t n);  // exactly n bytes
+    // Up to n bytes; fewer only at the end of the file or on an error.
+    std::size_t readSome(void* data, std::size_t n);
+    // Whether a read or write of this file failed.
+    bool error() const;
     bool write(const void* data, std::size_t n);
     bool write(std::string_view s) { return write(s.data(), s.size()); }
     bool seek(std::uint64_t offset);
