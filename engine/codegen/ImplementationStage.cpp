@@ -19,7 +19,7 @@ constexpr std::string_view kMonitorParameters = "ORVEN::EnteringInfo & orveninfo
 constexpr std::string_view kNotCallable = "; // THIS SERVICE SHOULD NOT BE CALLED BY ANY MODULE";
 
 // The parameters of a service's method, shared by header and body.
-std::string methodParameters(const model::Service& service, std::string_view header,
+std::string methodParameters(const model::Service& service, const SkeletonHeaderIndex& header,
                              std::string_view skeleton, std::string_view method) {
     if (isHandler(service))
         return std::string(kHandlerParameters);
@@ -68,13 +68,13 @@ bool ImplementationStage::header(std::string& error) {
         error = "Thought that IDL was compiled, but files were not found";
         return false;
     }
+    const SkeletonHeaderIndex index(headerText);
 
     bool walked = walkServices(module, error, [&](const ServiceVisit& v) {
         const model::Service& service = v.service;
         std::string method = macroscript::ConvertToIdentifier(service.name());
-        std::string exceptions = isCallable(service)
-                                     ? methodExceptions(headerText, skeleton, method)
-                                     : std::string(kNotCallable);
+        std::string exceptions = isCallable(service) ? methodExceptions(index, skeleton, method)
+                                                     : std::string(kNotCallable);
         auto k = static_cast<std::uint32_t>(v.runningIndex);
         bool ok =
             script.repetition(kHeaderZone, "services", "groupname", k, v.group.name()) &&
@@ -83,7 +83,7 @@ bool ImplementationStage::header(std::string& error) {
             script.repetition(kHeaderZone, "services", "servicedescr", k, service.description()) &&
             script.repetition(kHeaderZone, "services", "servicemethod", k, method) &&
             script.repetition(kHeaderZone, "services", "serviceparms", k,
-                              methodParameters(service, headerText, skeleton, method)) &&
+                              methodParameters(service, index, skeleton, method)) &&
             script.repetition(kHeaderZone, "services", "serviceexcps", k, exceptions);
         if (!ok)
             error = "Error registering repetition macros";
@@ -141,6 +141,7 @@ bool ImplementationStage::body(std::string& error) {
         error = "Thought that IDL was compiled, but not found";
         return false;
     }
+    const SkeletonHeaderIndex index(headerText);
     CodeInterpreter interpreter(context_);
 
     bool walked = walkServices(module, error, [&](const ServiceVisit& v) {
@@ -168,7 +169,7 @@ bool ImplementationStage::body(std::string& error) {
                 upperTruth(regular && (service.characteristics() & model::kReentrant) == 0)) &&
             script.repetition(kBodyZone, "services", "servicemethod", k, method) &&
             script.repetition(kBodyZone, "services", "serviceparms", k,
-                              methodParameters(service, headerText, skeleton, method)) &&
+                              methodParameters(service, index, skeleton, method)) &&
             script.repetition(kBodyZone, "services", "servicecode", k, code) &&
             script.repetition(kBodyZone, "services", "servicepermanent", k,
                               upperTruth((service.characteristics() & model::kPermanent) != 0));

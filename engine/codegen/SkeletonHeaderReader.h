@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace orven::codegen {
 
@@ -17,6 +18,30 @@ namespace orven::codegen {
 std::string methodArguments(std::string_view headerText, std::string_view skeletonBase,
                             std::string_view method);
 std::string methodExceptions(std::string_view headerText, std::string_view skeletonBase,
+                             std::string_view method);
+
+// Where each method's declaration starts in a header text, found in one pass
+// so that a header of n methods is read in time linear in its size rather
+// than once per method.
+class SkeletonHeaderIndex {
+  public:
+    // The text must outlive the index.
+    explicit SkeletonHeaderIndex(std::string_view headerText);
+    // Position of the first " " + method + " (" in the text; npos when none.
+    std::size_t find(std::string_view method) const;
+    std::string_view text() const { return text_; }
+
+  private:
+    std::string_view text_;
+    // First declaration of every identifier that stands between a blank
+    // and " (".
+    std::unordered_map<std::string_view, std::size_t> first_;
+};
+
+// The same readers on an indexed header.
+std::string methodArguments(const SkeletonHeaderIndex& header, std::string_view skeletonBase,
+                            std::string_view method);
+std::string methodExceptions(const SkeletonHeaderIndex& header, std::string_view skeletonBase,
                              std::string_view method);
 
 // Removes every character of code 32 or less from both ends.

@@ -99,3 +99,27 @@ TEST(StageSkeletonHeader, AnEmptyHeaderMeansTheIdlWasNotCompiled) {
               " /* IDL file not compiled. Consult the OXA_ArmS.h file for knowing the CORBA "
               "exception raising list of this method */ ");
 }
+
+TEST(StageSkeletonHeader, TheIndexFindsWhatASearchFinds) {
+    const std::string headers[] = {
+        kHeader,
+        " Ping (a) x::Ping (b) Ping (c) ;  Ping (d);",
+        "x  (y) ;\tPing (z);\n Ping  (w);",
+        "virtual void Ping(int);",
+        " Ping (",
+        "",
+        " 9x (a); _y_ (b); a-b (c);",
+    };
+    const std::string methods[] = {"Ping", "Stop", "Count", "",  "x",
+                                   "9x",   "_y_",  "a-b",   "b", "Pin"};
+    for (const std::string& h : headers) {
+        SkeletonHeaderIndex index(h);
+        for (const std::string& m : methods) {
+            EXPECT_EQ(index.find(m), h.find(" " + m + " (")) << "[" << h << "] " << m;
+            EXPECT_EQ(methodArguments(index, "S", m), methodArguments(h, "S", m))
+                << "[" << h << "] " << m;
+            EXPECT_EQ(methodExceptions(index, "S", m), methodExceptions(h, "S", m))
+                << "[" << h << "] " << m;
+        }
+    }
+}
