@@ -51,15 +51,15 @@ std::string exceptionsAt(std::string_view headerText, std::string_view base, std
     std::size_t semicolon = headerText.find(';', close + 1);
     if (semicolon == std::string_view::npos)
         return result;
-    std::string_view spec = headerText.substr(close + 1, semicolon - close - 1);
+    std::string_view raising = headerText.substr(close + 1, semicolon - close - 1);
     // A pure virtual declaration ends with "= 0": that part is dropped.
-    std::size_t zero = spec.rfind('0');
+    std::size_t zero = raising.rfind('0');
     if (zero != std::string_view::npos) {
-        std::size_t equals = spec.rfind('=', zero);
+        std::size_t equals = raising.rfind('=', zero);
         if (equals != std::string_view::npos)
-            spec = spec.substr(0, equals);
+            raising = raising.substr(0, equals);
     }
-    return trimControlAndBlank(spec) + ";";
+    return trimControlAndBlank(raising) + ";";
 }
 
 std::string notCompiledArguments(std::string_view base) {

@@ -1,6 +1,6 @@
 // Readers of the skeleton header that the IDL compiler writes: they find a
 // method's declaration by name and take its C++ parameter list and its
-// exception specification, so that the servant declares the methods exactly
+// exception raising list, so that the servant declares the methods exactly
 // as its skeleton base does. Both always produce a text; when the header is
 // empty (IDL not compiled) or the method is not found they produce a comment
 // that points at the header file.

@@ -81,8 +81,8 @@ std::unique_ptr<model::OxaModule> sampleModule() {
 
 const std::string kSkeleton =
     "class POA_ORVEN_my_module {\n"
-    "  virtual void ping ( CORBA::Long x ) ACE_THROW_SPEC (( CORBA::SystemException )) = 0;\n"
-    "  virtual CORBA::Long calc (  ) ACE_THROW_SPEC (( CORBA::SystemException )) = 0;\n"
+    "  virtual void ping ( CORBA::Long x ) throw (( CORBA::SystemException )) = 0;\n"
+    "  virtual CORBA::Long calc (  ) throw (( CORBA::SystemException )) = 0;\n"
     "};\n";
 }  // namespace
 
@@ -178,11 +178,11 @@ TEST(StageImplementation, CompiledIdlTakesParametersAndExceptionsFromTheSkeleton
     ASSERT_TRUE(ImplementationStage(run.context, true, false).run(error)) << error;
 
     std::vector<Registration> header;
-    const std::string spec = "ACE_THROW_SPEC (( CORBA::SystemException ));";
-    headerEntries(header, 0, "G1", "ping", "ping", "CORBA::Long x", spec);
+    const std::string raising = "throw (( CORBA::SystemException ));";
+    headerEntries(header, 0, "G1", "ping", "ping", "CORBA::Long x", raising);
     headerEntries(header, 1, "G1", "watch dog", "watch_dog", kMonitorParms, kNotCallable);
     // An empty parameter list gives "void".
-    headerEntries(header, 2, "G2", "calc", "calc", "void", spec);
+    headerEntries(header, 2, "G2", "calc", "calc", "void", raising);
     headerEntries(
         header, 3, "G2", "lost", "lost",
         " /* Parameters not found in IDL file compilation. Consult OXA_my_moduleS.h file */ ",

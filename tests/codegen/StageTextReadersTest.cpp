@@ -40,9 +40,9 @@ TEST(StageParameterList, OneDefinitionTextAlone) {
 namespace {
 const std::string kHeader =
     "class POA_ORVEN_Arm {\n"
-    "  virtual void Ping ( CORBA::Long x ) ACE_THROW_SPEC (( CORBA::SystemException )) = 0;\n"
+    "  virtual void Ping ( CORBA::Long x ) throw (( CORBA::SystemException )) = 0;\n"
     "  virtual void Stop (\n"
-    "    ) ACE_THROW_SPEC ((\n"
+    "    ) throw ((\n"
     "    CORBA::SystemException\n"
     "  )) = 0;\n"
     "  virtual CORBA::Long Count ( const char * origin, CORBA::Long_out n ) throw ();\n"
@@ -69,7 +69,7 @@ TEST(StageSkeletonHeader, MethodArgumentsAreTheTrimmedParameterList) {
         EXPECT_EQ(methodArguments(kHeader, "OXA_ArmS", c.method), c.expected) << c.method;
 }
 
-TEST(StageSkeletonHeader, ExceptionSpecificationDropsThePureVirtualMarker) {
+TEST(StageSkeletonHeader, ExceptionRaisingListDropsThePureVirtualMarker) {
     struct Case {
         std::string method;
         std::string expected;
@@ -78,8 +78,8 @@ TEST(StageSkeletonHeader, ExceptionSpecificationDropsThePureVirtualMarker) {
         " /* Exception raising list not found in IDL file compilation. Consult OXA_ArmS.h file "
         "*/ ";
     const Case cases[] = {
-        {"Ping", "ACE_THROW_SPEC (( CORBA::SystemException ));"},
-        {"Stop", "ACE_THROW_SPEC ((\n    CORBA::SystemException\n  ));"},
+        {"Ping", "throw (( CORBA::SystemException ));"},
+        {"Stop", "throw ((\n    CORBA::SystemException\n  ));"},
         {"Count", "throw ();"},
         {"Missing", notFound},
     };
