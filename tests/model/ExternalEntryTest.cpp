@@ -23,8 +23,8 @@ TEST(ExternalEntry, DefaultsAndPathNormalising) {
 
 TEST(ExternalEntry, StorableEntries) {
     struct Case {
-        const char* path;
-        const char* name;
+        std::string path;
+        std::string name;
         bool known;
         bool storable;
     };
@@ -34,7 +34,7 @@ TEST(ExternalEntry, StorableEntries) {
         {"dir]", "a.h", true, false},       {"[dir", "a.h", true, false},
         {"dir", "a]b.h", true, false},      {"dir", "a[b.h", true, false},
         {"*", "a.h", true, false},  // "*" is reserved for an unknown path
-        {"*", "a.h", false, true},          {"dir", std::string(127, 'n').c_str(), true, true},
+        {"*", "a.h", false, true},          {"dir", std::string(127, 'n'), true, true},
     };
     for (const Case& c : cases) {
         ExternalEntry e(c.path, c.name);
