@@ -13,10 +13,14 @@
 #include "catalogues/Deportabilization.h"
 
 // ---- macro-script includes
+#include "macroscript/MacroScript.h"
 
 // ---- application includes
 
 // ---- build includes
+#include <vector>
+
+#include "codegen/BuildOutput.h"
 
 namespace orven {
 
@@ -46,10 +50,12 @@ struct EngineState {
     bool deportabilizationBackupTaken = false;
 
     // ---- macro scripts: the current script of the code assistant
+    std::unique_ptr<macroscript::MacroScript> macroScript;
 
     // ---- applications: current application and priority calculator
 
     // ---- build: the error list of the last automatic build
+    std::vector<codegen::BuildMessage> buildErrors;
 };
 
 EngineState& engine();

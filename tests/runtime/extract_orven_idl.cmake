@@ -1,0 +1,18 @@
+# Writes the global IDL file from zone ORVEN_IDL_FILE of the code macro
+# scripts, every MACRO directive replaced by its default value.
+file(READ ${SCRIPTS} text)
+string(FIND "${text}" "#TPX-ZONE(ORVEN_IDL_FILE)#" begin)
+string(FIND "${text}" "#TPX-ENDZONE(ORVEN_IDL_FILE)#" end)
+if(begin EQUAL -1 OR end EQUAL -1)
+  message(FATAL_ERROR "zone ORVEN_IDL_FILE not found in ${SCRIPTS}")
+endif()
+string(LENGTH "#TPX-ZONE(ORVEN_IDL_FILE)#" open)
+math(EXPR begin "${begin} + ${open}")
+math(EXPR length "${end} - ${begin}")
+string(SUBSTRING "${text}" ${begin} ${length} body)
+string(REGEX REPLACE "#TPX-MACRO\\(([^,)]*),([^)]*)\\)#" "\\2" body "${body}")
+string(FIND "${body}" "#TPX-" left)
+if(NOT left EQUAL -1)
+  message(FATAL_ERROR "zone ORVEN_IDL_FILE holds directives other than MACRO")
+endif()
+file(WRITE ${OUT} "${body}")
