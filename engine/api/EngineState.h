@@ -6,6 +6,7 @@
 #include <string>
 
 // ---- model includes
+#include "model/OtherModules.h"
 #include "model/OxaModule.h"
 
 // ---- catalogue includes
@@ -43,6 +44,8 @@ struct EngineState {
     }
     // The external code entries last read from a project file.
     model::ExternalList readExternals;
+    // Another module's signals and name, and a list of callable services.
+    model::OtherModules otherModules;
 
     // ---- catalogues: component catalogue, deportabilization backup
     catalogues::ComponentCatalogue catalogue;
