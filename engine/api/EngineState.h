@@ -17,6 +17,8 @@
 #include "macroscript/MacroScript.h"
 
 // ---- application includes
+#include "applications/Application.h"
+#include "applications/PriorityCalculator.h"
 
 // ---- build includes
 #include <vector>
@@ -56,6 +58,9 @@ struct EngineState {
     std::unique_ptr<macroscript::MacroScript> macroScript;
 
     // ---- applications: current application and priority calculator
+    std::unique_ptr<applications::OrvenApplication> application;
+    // The calculator of the last successful calculation, or none.
+    std::unique_ptr<applications::PriorityCalculator> priorityCalculator;
 
     // ---- build: the error list of the last automatic build
     std::vector<codegen::BuildMessage> buildErrors;
