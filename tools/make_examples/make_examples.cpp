@@ -81,6 +81,23 @@ void saveAndCheck(const char* file) {
     }
 }
 
+void clockModule() {
+    check(CreateNewOXAModule("Clock", "Gives the tick count of the cell to other modules"),
+          "Clock");
+    check(AddNewGroupOfServices("Time", "Ticks counted since the clock started"), "Time");
+    service("Time", "tick", "Returns the number of ticks since the start", 0, "*     ", "",
+            "unsigned long ticks", "ticks = tickCount;\n");
+    service("Time", "advance", "Counts one tick every time its loop runs", 0, " *  * ", "", "",
+            "#TPX-INCLUDE(rt-suspend,'0','10000','','one tick every 10 ms')#\n"
+            "tickCount = tickCount + 1;\n");
+    ChangeOXAModuleGlobalData("unsigned long tickCount;\n");
+    ChangeOXAModuleStartupCode("tickCount = 0;\n");
+    check(SetOXAModuleCodificationLanguage(0), "language");
+    check(SetOXAModuleGeneralInfo("1.0", "Tue Jan 01 09:00:00 2008", "A. Author", "", ""),
+          "general information");
+    saveAndCheck("clock.oxa");
+}
+
 void counter() {
     writeSource("sources/counter", "pulse.h",
                 "// Limits of the pulse counter.\n#define PULSE_MAX 1000\n");
@@ -124,21 +141,22 @@ void camera(int e0000, int c0006, int h0005) {
           "Acquisition");
     check(AddNewGroupOfServices("Control", "Settings of the camera while it runs on"), "Control");
     service("Acquisition", "grabFrame", "Takes one frame and returns its sequence number", 0,
-            "*     ", "double timeout;", "unsigned long sequence;",
-            "sequence = 0;\n"
+            "*     ", "double timeout", "unsigned long frameNumber",
+            "frameNumber = 0;\n"
             "if (timeout > 0.0) {\n"
-            "    sequence = ++frameCount;\n"
+            "    frameNumber = ++frameCount;\n"
             "    lastExposure = exposure;\n"
             "}\n");
     timeOf(0, "Acquisition", "grabFrame", 0.01f, 0.04f);
     service("Acquisition", "streamFrames", "Grabs frames for ever and tells when one is ready", 0,
             " *  * ", "", "",
+            "#TPX-INCLUDE(rt-suspend,'0','40000','','one frame every 40 ms')#\n"
             "++frameCount;\n"
             "if (frameCount % 2 == 0) {\n"
             "    framesInStream = framesInStream + 1;\n"
             "}\n");
     service("Control", "setExposure", "Changes the exposure time used for new frames", 0, "  *   ",
-            "double seconds;", "bool accepted;",
+            "double seconds", "boolean accepted",
             "accepted = seconds > 0.0 && seconds < 1.0;\n"
             "if (accepted) {\n"
             "    exposure = seconds;\n"
@@ -148,7 +166,7 @@ void camera(int e0000, int c0006, int h0005) {
             "    * ", "", "",
             "faultCount = faultCount + 1;\n"
             "exposure = 0.004;\n");
-    check(SetOXAServiceEventHandlerCode("Control", "onCameraFault", "CAM_FLT"), "handler code");
+    check(SetOXAServiceEventHandlerCode("Control", "onCameraFault", "cameraFault"), "handler code");
     ChangeOXAModulePriority(10);
     ChangeOXAModuleGlobalData(
         "unsigned long frameCount;\nunsigned long framesInStream;\ndouble exposure;\n"
@@ -168,8 +186,8 @@ void camera(int e0000, int c0006, int h0005) {
     check(SelectNewComponent(1, e0000), "E0000");
     check(SelectNewComponent(4, c0006), "C0006");
     check(SelectNewComponent(0, h0005), "H0005");
-    check(AddNewDefinedSignal("frameReady", "E", "FRM_RDY"), "frameReady");
-    check(AddNewDefinedSignal("cameraFault", "N", "CAM_FLT"), "cameraFault");
+    check(AddNewDefinedSignal("frameReady", "E", "1"), "frameReady");
+    check(AddNewDefinedSignal("cameraFault", "N", "2"), "cameraFault");
     check(ChangeExternalDataEntry(0, 0, "sources/camera", "camera_types.h"), "camera_types.h");
     check(ChangeExternalDataEntry(1, 0, "sources/camera", "frame_buffer.cpp"), "frame_buffer");
     check(ChangeExternalDataEntry(3, 0, "sources/camera", "camera.cfg"), "camera.cfg");
@@ -201,18 +219,18 @@ void robotArm(int e0000, int c0006) {
     check(AddNewGroupOfServices("Vision", "Reactions to the frames of the camera module"),
           "Vision");
     service("Motion", "moveTo", "Moves every joint to the target position given", 0, "  *   ",
-            "double target[6];\ndouble speed;", "bool reached;",
+            "JointVector target\ndouble speed", "boolean reached",
             "reached = false;\n"
             "for (int i = 0; i < kAxes; ++i) {\n"
             "    double limit = kJointLimit[i];\n"
             "    goal[i] = target[i] > limit ? limit : (target[i] < -limit ? -limit : target[i]);\n"
             "}\n"
             "moveSpeed = speed;\n"
-            "reached = true;\n");
+            "reached = withinLimits(goal);\n");
     timeOf(0, "Motion", "moveTo", 0.1f, 5.0f);
     timeOf(1, "Motion", "moveTo", 0.0f, 0.01f);
     service("Motion", "currentPosition", "Returns the joint positions the arm has now", 0, "*     ",
-            "", "double position[6];",
+            "", "JointVector position",
             "for (int i = 0; i < kAxes; ++i) {\n    position[i] = joint[i];\n}\n");
     service("Servo", "servoLoop", "Closes the servo loop of every joint at a fixed rate", 0,
             " * * *", "", "",
@@ -224,7 +242,8 @@ void robotArm(int e0000, int c0006) {
             "    }\n"
             "    lastError[i] = error;\n"
             "    joint[i] = joint[i] + command * 0.001 * moveSpeed;\n"
-            "}\n");
+            "}\n"
+            "#TPX-INCLUDE(rt-suspend,'0','1000','','servo period of 1 ms')#\n");
     timeOf(0, "Servo", "servoLoop", 0.0005f, 0.001f);
     service("Servo", "watchTemperature", "Checks the motor temperatures once in a while", 0,
             " *    ", "", "",
@@ -235,18 +254,19 @@ void robotArm(int e0000, int c0006) {
             "    * ", "", "",
             "moveSpeed = 0.0;\n"
             "for (int i = 0; i < kAxes; ++i) {\n    goal[i] = joint[i];\n}\n");
-    check(SetOXAServiceEventHandlerCode("Servo", "onOverload", "ARM_OVL"), "handler code");
+    check(SetOXAServiceEventHandlerCode("Servo", "onOverload", "overload"), "handler code");
     service("Vision", "onFrameReady", "Takes the newest frame of the camera into account", 1,
             "  *   ", "", "",
             "framesSeen = framesSeen + 1;\n"
             "if (framesSeen % 10 == 0) {\n    moveSpeed = moveSpeed * 0.9;\n}\n");
-    check(SetOXAServiceEventHandlerCode("Vision", "onFrameReady", "FRM_RDY"), "handler code");
+    check(SetOXAServiceEventHandlerCode("Vision", "onFrameReady", "frameReady"), "handler code");
     check(SetOXAServiceEventGeneratorModule("Vision", "onFrameReady", "Camera"), "generator");
     check(ChangeOXAServiceRelPrio("Vision", "onFrameReady", 2), "relative priority");
 
     ChangeOXAModulePriority(20);
     ChangeOXAModulePreDefinitions(
-        "struct JointState {\n    double angle[6];\n    double speed[6];\n};\n");
+        "typedef double JointVector[6];\nstruct JointState {\n    JointVector angle;\n    "
+        "JointVector speed;\n};\n");
     ChangeOXAModuleGlobalData(
         "double joint[6];\ndouble goal[6];\ndouble lastError[6];\ndouble temperature[6];\n"
         "double moveSpeed;\ndouble kp;\ndouble kd;\nint overloads;\nunsigned long framesSeen;\n");
@@ -270,8 +290,8 @@ void robotArm(int e0000, int c0006) {
     check(SetOXAModuleCodificationLanguage(0), "language");
     check(SelectNewComponent(1, e0000), "E0000");
     check(SelectNewComponent(4, c0006), "C0006");
-    check(AddNewDefinedSignal("overload", "N", "ARM_OVL"), "overload");
-    check(AddNewDefinedSignal("targetReached", "E", "ARM_TGT"), "targetReached");
+    check(AddNewDefinedSignal("overload", "N", "1"), "overload");
+    check(AddNewDefinedSignal("targetReached", "E", "2"), "targetReached");
     const float grab[2] = {0.01f, 0.04f};
     check(AddModuleDependency("Camera", "grabFrame", grab), "dependency");
     const float exposure[2] = {-1.0f, -1.0f};
@@ -314,6 +334,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_examples: cannot enter %s\n", argv[2]);
         return 1;
     }
+    clockModule();
     counter();
     camera(e0000, c0006, h0005);
     robotArm(e0000, c0006);
