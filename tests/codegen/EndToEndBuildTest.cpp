@@ -15,6 +15,7 @@
 // The build driver only builds the project of the current module; the
 // generated files of the other modules are not built with it.
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
@@ -24,6 +25,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +38,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "EndToEndModules.h"
@@ -431,6 +435,173 @@ TEST_F(EndToEndBrokenBuild, UndeclaredNameInServerCodeIsACompilationErrorOnItsLi
                        << "' of group '" << group << "' of " << m->name << ":\n"
                        << buildLog(b);
     EXPECT_FALSE(fs::exists(executable(b))) << executable(b);
+}
+
+// A free TCP port of the loopback interface (0 when none can be had).
+int freePort() {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(fd);
+    return port;
+}
+
+// A program started in a directory with its output in a log file; stopped
+// (SIGTERM, then SIGKILL) when the object ends.
+class Process {
+  public:
+    Process(const std::vector<std::string>& args, const std::string& directory,
+            const std::string& log) {
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd < 0 || ::chdir(directory.c_str()) != 0)
+                ::_exit(126);
+            ::dup2(fd, 1);
+            ::dup2(fd, 2);
+            ::execvp(argv[0], argv.data());
+            ::_exit(127);
+        }
+    }
+    ~Process() {
+        if (running())
+            stop(std::chrono::seconds(5));
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    bool running() { return started() && !exited(); }
+
+    // Sends SIGTERM and waits at most the given time; the exit status (128 +
+    // the signal when a signal ended it), or -1 when the program did not end
+    // in time (it is then killed).
+    int stop(std::chrono::milliseconds patience) {
+        if (!running())
+            return status();
+        ::kill(pid_, SIGTERM);
+        auto deadline = std::chrono::steady_clock::now() + patience;
+        while (!exited() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (exited())
+            return status();
+        ::kill(pid_, SIGKILL);
+        while (::waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
+        }
+        done_ = true;
+        return -1;
+    }
+
+  private:
+    bool exited() {
+        if (done_)
+            return true;
+        if (::waitpid(pid_, &status_, WNOHANG) == pid_)
+            done_ = true;
+        return done_;
+    }
+    int status() const {
+        return WIFEXITED(status_) ? WEXITSTATUS(status_) : 128 + WTERMSIG(status_);
+    }
+
+    pid_t pid_ = -1;
+    int status_ = 0;
+    bool done_ = false;
+};
+
+// Waits at most the given time for a condition.
+bool eventually(const std::function<bool()>& condition, std::chrono::seconds patience) {
+    auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+}
+
+class EndToEndRun : public EndToEndBuildBase {};
+
+// A built module without dependencies starts against a naming service of its
+// own on the loopback interface, binds its object there under its identifier
+// (kind "OXA"), and on SIGTERM unbinds and exits with 0.
+TEST_F(EndToEndRun, BuiltModuleBindsInTheNamingServiceAndEndsCleanly) {
+    if (orven::test::runIn(work_->path(), "command -v omniNames && command -v nameclt",
+                           work_->file("which.log")) != 0)
+        GTEST_SKIP() << "omniNames or nameclt is not installed";
+    const ModuleFile* m = nullptr;
+    for (const ModuleFile& candidate : modules_) {
+        if (candidate.dependsOn.empty()) {
+            m = &candidate;
+            break;
+        }
+    }
+    if (m == nullptr)
+        GTEST_SKIP() << "every module depends on another";
+    const Build& b = built(*m);
+    ASSERT_TRUE(b.failure.empty()) << b.failure;
+    ASSERT_TRUE(fs::is_regular_file(executable(b))) << buildLog(b);
+
+    int port = freePort();
+    ASSERT_NE(port, 0);
+    const std::string names = work_->file("names");
+    fs::create_directories(names);
+    const std::string endpoint = "127.0.0.1:" + std::to_string(port);
+    Process namingService(
+        {"omniNames", "-start", std::to_string(port), "-always", "-datadir", names, "-errlog",
+         names + "/errors.log", "-ORBendPoint", "giop:tcp:" + endpoint},
+        names, names + "/omniNames.log");
+    ASSERT_TRUE(namingService.started());
+    const std::string initRef = "NameService=corbaname::" + endpoint;
+    std::string listing;
+    auto list = [&] {
+        const std::string log = names + "/list.log";
+        bool ok = orven::test::runIn(names, "timeout 10 nameclt -ORBInitRef " + initRef + " list",
+                                     log) == 0;
+        listing = readFile(log);
+        return ok;
+    };
+    ASSERT_TRUE(eventually(list, std::chrono::seconds(20)))
+        << "the naming service does not answer:\n"
+        << listing << readFile(names + "/omniNames.log") << readFile(names + "/errors.log");
+
+    const std::string identifier = b.base.substr(4) + ".OXA";  // without "OXA_"
+    auto bound = [&] {
+        std::istringstream lines(listing);
+        for (std::string l; std::getline(lines, l);) {
+            if (l == identifier)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(bound()) << listing;
+    const std::string moduleLog = b.directory + "/run.log";
+    Process program({executable(b), "-ORBInitRef", initRef}, b.directory, moduleLog);
+    ASSERT_TRUE(program.started());
+    EXPECT_TRUE(eventually([&] { return !program.running() || (list() && bound()); },
+                           std::chrono::seconds(30)))
+        << identifier << " is not bound:\n"
+        << listing << "module output:\n"
+        << readFile(moduleLog);
+    EXPECT_TRUE(program.running()) << readFile(moduleLog);
+    EXPECT_EQ(program.stop(std::chrono::seconds(20)), 0) << readFile(moduleLog);
+    EXPECT_TRUE(list()) << listing;
+    EXPECT_FALSE(bound()) << "still bound after the end:\n" << listing;
+    namingService.stop(std::chrono::seconds(10));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, EndToEndBuild, ::testing::ValuesIn(moduleCases()), caseName);

@@ -11,7 +11,7 @@ namespace model = orven::model;
 namespace orven::test {
 
 int runIn(const std::string& directory, const std::string& command, const std::string& log) {
-    std::string line = "cd '" + directory + "' && " + command + " > '" + log + "' 2>&1";
+    std::string line = "cd '" + directory + "' && { " + command + "; } > '" + log + "' 2>&1";
     int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
