@@ -12,8 +12,9 @@
 // their beta events) includes their client IDL, so the modules it depends
 // on, directly or not, are generated into the same directory first, as a
 // user puts the IDL files of the modules a module is a client of beside it.
-// The build driver only builds the project of the current module; the
-// generated files of the other modules are not built with it.
+// The project of the module compiles their client stubs (OXA_<Other>C.cpp,
+// left there by their generation) with its own sources; nothing else of
+// theirs is built with it.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
