@@ -285,8 +285,10 @@ std::string skeletonHeader(const std::string& stem, const std::vector<Interface>
       << "// below list, for each interface, the operations that its servant\n"
       << "// implements, with their C++ parameters.\n"
       << "#ifndef " << guardName(stem, "S_h") << "\n#define " << guardName(stem, "S_h") << "\n\n"
-      << "#include \"" << stem << "C.h\"\n\nnamespace tao_idl_operations {\n";
+      << "#include \"" << stem << "C.h\"\n";
     for (const Interface& i : ifaces) {
+        // Inside the interface's own scope, so that the names the ORB's
+        // mapping leaves unqualified resolve as in the client header.
         std::string open, close, scoped = "POA_";
         for (size_t k = 0; k < i.scope.size(); ++k) {
             open += "namespace " + i.scope[k] + " { ";
@@ -294,15 +296,15 @@ std::string skeletonHeader(const std::string& stem, const std::vector<Interface>
             scoped += i.scope[k] + "::";
         }
         o << "\n"
-          << open << "\n// Skeleton: " << scoped << i.name << "\nclass " << i.name
-          << " {\npublic:\n  virtual ~" << i.name << "() {}\n";
+          << open << "namespace tao_idl_operations {\n// Skeleton: " << scoped << i.name
+          << "\nclass " << i.name << " {\npublic:\n  virtual ~" << i.name << "() {}\n";
         for (const Operation& op : i.operations) {
             o << "  virtual " << op.returnType << " " << op.name << " ( " << op.arguments
               << (op.arguments.empty() ? "" : " ") << ") = 0;\n";
         }
-        o << "};\n" << close << "\n";
+        o << "};\n}" << close << "\n";
     }
-    o << "\n}  // namespace tao_idl_operations\n\n#endif\n";
+    o << "\n#endif\n";
     return o.str();
 }
 
