@@ -32,6 +32,7 @@ ORVEN_API InitializeOrvenInterface(const char* externalsDirectory, const char* r
         e.ready = false;
         e.deportabilizationBackupTaken = true;
         e.module.reset();
+        e.macroScript.reset();
 
         std::string directory = textIn(externalsDirectory);
         if (directory.empty())

@@ -569,8 +569,19 @@ bool MacroScript::ApplyZone(std::string_view zoneName, std::string& text, int in
         return false;
     }
     activeAreas_.clear();
+    // The previous content of text goes, so its buffer is reused (a caller
+    // expanding zone after zone allocates once); a zone name inside it is
+    // copied first.
+    std::string keptName;
+    std::less<const char*> before;
+    if (!zoneName.empty() && !before(zoneName.data(), text.data()) &&
+        before(zoneName.data(), text.data() + text.size() + 1)) {
+        keptName.assign(zoneName);
+        zoneName = keptName;
+    }
+    std::string out = std::move(text);
+    out.clear();
     Expansion expansion(*this);
-    std::string out;
     Failure f;
     bool ok = expansion.run(z->body, zoneName, out, 0, f);
     activeAreas_.clear();

@@ -35,6 +35,15 @@ TEST_F(EngineStart, InitializeLoadsTheCatalogueAndLeavesNoModule) {
     EXPECT_EQ(orven::engine().externalsDirectory, "externals");
 }
 
+TEST_F(EngineStart, InitializeDropsTheAssistantScript) {
+    writeFile("atoms.tpx", "#TPX-ZONE(A,x)#a#TPX-ENDZONE(A)#");
+    ASSERT_EQ(LoadMacroScript("atoms.tpx"), 1);
+    ASSERT_EQ(NumberOfMacrosFromMacroScript("A"), 1);
+    char error[128];
+    ASSERT_EQ(InitializeOrvenInterface("externals", nullptr, error, sizeof error), 1);
+    EXPECT_EQ(NumberOfMacrosFromMacroScript("A"), -1);
+}
+
 TEST_F(EngineStart, DefaultExternalsDirectory) {
     for (const char* dir : {static_cast<const char*>(nullptr), ""}) {
         orven::engine().externalsDirectory = "other";

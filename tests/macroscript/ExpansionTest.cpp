@@ -483,6 +483,14 @@ TEST(Expansion, ExpandTextInPlace) {
     EXPECT_EQ(text, "");
 }
 
+TEST(Expansion, ZoneNamedByTheTextItself) {
+    MacroScript script(std::string("#TPX-ZONE(Zone)#expanded #TPX-MACRO(v,d)##TPX-ENDZONE(Zone)#"));
+    std::string text = "Zone";
+    std::string_view name = text;
+    ASSERT_TRUE(script.ApplyZone(name, text));
+    EXPECT_EQ(text, "expanded d");
+}
+
 TEST(Expansion, IndentsTheResult) {
     MacroScript script(std::string("#TPX-ZONE(Z)#a\n#TPX-MACRO(v,b)#\n#TPX-ENDZONE(Z)#"));
     std::string text;
