@@ -427,7 +427,6 @@ void MainForm::updateView(int code) {
             break;
         case 10:
             editNewService_->setEnabled(false);
-            popServiceAdd_->setEnabled(false);
             popGroupChange_->setEnabled(false);
             popGroupDelete_->setEnabled(false);
             listServices_->clear();

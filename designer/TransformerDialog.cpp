@@ -90,11 +90,10 @@ bool TransformerDialog::readFormats() {
 bool TransformerDialog::load() {
     const QString title = QStringLiteral("ERROR");
     if (transformer_.initialize() == 0) {
-        QString text = QStringLiteral("Error initiating ORVEN_transformer_DLL.dll");
         if (!transformer_.problem().isEmpty()) {
-            text += "\n" + transformer_.problem();
+            qWarning("%s", qPrintable(transformer_.problem()));
         }
-        routines_.plain(title, text);
+        routines_.plain(title, QStringLiteral("Error initiating ORVEN_transformer_DLL.dll"));
         return false;
     }
     initialized_ = true;
