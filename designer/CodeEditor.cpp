@@ -320,7 +320,8 @@ bool TextEditorForm::runAssistantMacro(const QString& macro, QStringList& defaul
         }
         if (RegisterMacroSubstitution(toEngine(parameter).constData(),
                                       toEngine(value).constData()) == 0) {
-            routines_.warning(QString(), QStringLiteral("Error registering substitutions of macros"));
+            routines_.warning(QString(),
+                              QStringLiteral("Error registering substitutions of macros"));
             return false;
         }
         while (defaults.size() <= i) {

@@ -39,8 +39,8 @@ const std::vector<ModuleSection>& moduleSections() {
         {"[Startup Logic]", 3, RetrieveOXAModuleStartupCode, ChangeOXAModuleStartupCode, 3, 1},
         {"[Pre-Ending Logic]", 4, RetrieveOXAModulePreEndingCode, ChangeOXAModulePreEndingCode, 4,
          2},
-        {"[Post-Ending Logic]", 5, RetrieveOXAModulePostEndingCode,
-         ChangeOXAModulePostEndingCode, 5, 3},
+        {"[Post-Ending Logic]", 5, RetrieveOXAModulePostEndingCode, ChangeOXAModulePostEndingCode,
+         5, 3},
     };
     return sections;
 }
@@ -161,7 +161,8 @@ void MainForm::editServiceCode() {
     if (SetTimeRestrictionService(0, g.constData(), sv.constData(), pair) == 0 && edit.showTiming) {
         routines_.warning(kTimeTitle, kTimeText);
     }
-    ChangeOXAServiceServerCode(g.constData(), sv.constData(), toEngine(trimBlanks(text)).constData());
+    ChangeOXAServiceServerCode(g.constData(), sv.constData(),
+                               toEngine(trimBlanks(text)).constData());
     setModified();
 }
 

@@ -39,6 +39,17 @@ QString dateOfFile(const QString& path) {
 
 constexpr int kEntryRole = Qt::UserRole;
 
+// The engine keeps "\" separators in the paths it stores; they are shown
+// and handed back in the platform's own form.
+QString shownPath(const QString& enginePath) {
+#ifdef Q_OS_WIN
+    return enginePath;
+#else
+    QString path = enginePath;
+    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+}
+
 }  // namespace
 
 bool isAbsoluteExternalPath(const QString& path) {
@@ -156,7 +167,7 @@ bool ExternalObjectsDialog::readEngineEntry(int position, ExternalEntryText& ent
                                   128) == 0) {
         return false;
     }
-    entry = {path.trimmed(), name.trimmed(), date.trimmed()};
+    entry = {shownPath(path.trimmed()), name.trimmed(), date.trimmed()};
     return true;
 }
 
@@ -413,8 +424,8 @@ void ExternalObjectsDialog::unmark() {
 
 // ---- Browsing ------------------------------------------------------------------
 
-FileBrowser::FileBrowser(Routines& routines, QWidget* owner, QComboBox* drives,
-                         DirectoryList* dirs, QListWidget* files)
+FileBrowser::FileBrowser(Routines& routines, QWidget* owner, QComboBox* drives, DirectoryList* dirs,
+                         QListWidget* files)
     : QObject(owner), routines_(routines), drives_(drives), dirs_(dirs), files_(files) {
     connect(dirs_, &DirectoryList::pathChanged, this, [this](const QString& dir) {
         lastBrowsed() = dir;

@@ -46,8 +46,8 @@ class ExternalObjectsDialog : public FlagDialog {
     int updatelistofexternals(bool checktime, bool countinexistent);
     // Appends an item; with addtomodule the entry is first stored in the
     // module (false, after its message, when the engine refuses it).
-    bool addexternalobjecttolist(const QString& path, const QString& name,
-                                 const QString& timestamp, bool addtomodule, bool mark);
+    bool addexternalobjecttolist(const QString& path, const QString& name, const QString& timestamp,
+                                 bool addtomodule, bool mark);
     // The entry shown at the position (counted from 1).
     ExternalEntryText readexternalentry(int position) const;
     // The text of a list item of an entry.

@@ -267,7 +267,8 @@ bool GenerationPage::generateCpp(const QString& directory, int generator, QStrin
         case 0:
             showVerificationLog(QStringLiteral("Some error in module could not be fixed:"),
                                 log.text());
-            message = QStringLiteral("The Automatic Verification Procedure has not fixed all errors!");
+            message =
+                QStringLiteral("The Automatic Verification Procedure has not fixed all errors!");
             return false;
         case 2:
             showVerificationLog(QStringLiteral("All errors in module have been fixed:"),
@@ -279,7 +280,8 @@ bool GenerationPage::generateCpp(const QString& directory, int generator, QStrin
 
     EngineBuffer error(160);
     busy("Generating the code into " + directory + "...");
-    r = Generate(generator, dir.constData(), 159, error.data(), toEngine(optionsText()).constData());
+    r = Generate(generator, dir.constData(), 159, error.data(),
+                 toEngine(optionsText()).constData());
     idle();
     if (r == 0) {
         message = error.trimmed();

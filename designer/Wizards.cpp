@@ -56,7 +56,8 @@ QHBoxLayout* wizardButtons(QPushButton* ok, QPushButton* cancel) {
 
 // The time-interval frame of the request wizards.
 QGroupBox* timingFrame(QWidget* parent, QLineEdit*& minimum, QLineEdit*& maximum) {
-    auto* frame = new QGroupBox(QStringLiteral("Time interval that the request should take"), parent);
+    auto* frame =
+        new QGroupBox(QStringLiteral("Time interval that the request should take"), parent);
     frame->setObjectName(QStringLiteral("Frame_timing"));
     auto* grid = new QGridLayout(frame);
     minimum = field(frame, "Text_mint");
@@ -82,8 +83,8 @@ RequestWizard::RequestWizard(Routines& routines, QWidget* parent)
     auto* frame1 = new QGroupBox(QStringLiteral("Wizards"), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto* sources = new QVBoxLayout(frame1);
-    QPushButton* own =
-        button(QStringLiteral("Command_fromown"), QStringLiteral("Get service from this very module"));
+    QPushButton* own = button(QStringLiteral("Command_fromown"),
+                              QStringLiteral("Get service from this very module"));
     QPushButton* deps = button(QStringLiteral("Command_fromdeps"),
                                QStringLiteral("Get service from current dependencies"));
     QPushButton* file =
@@ -395,7 +396,8 @@ void SendBetaEventWizard::fromOwn() {
         return;
     }
     if (kind == QLatin1String("N")) {
-        routines_.warning(title, QStringLiteral("This quenor atom is not for sending notifications"));
+        routines_.warning(title,
+                          QStringLiteral("This quenor atom is not for sending notifications"));
         return;
     }
     eventName_->setText(trimBlanks(name));
@@ -434,7 +436,8 @@ void SendBetaEventWizard::fromOther() {
         return;
     }
     if (kind == QLatin1String("N")) {
-        routines_.warning(title, QStringLiteral("This quenor atom is not for sending notifications"));
+        routines_.warning(title,
+                          QStringLiteral("This quenor atom is not for sending notifications"));
         return;
     }
     eventName_->setText(trimBlanks(name));
@@ -454,7 +457,8 @@ SendNotificationWizard::SendNotificationWizard(Routines& routines, QWidget* pare
     auto* frame1 = new QGroupBox(QStringLiteral("Wizards"), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto* sources = new QHBoxLayout(frame1);
-    QPushButton* own = button(QStringLiteral("Command_fromown"), QStringLiteral("Get from the module"));
+    QPushButton* own =
+        button(QStringLiteral("Command_fromown"), QStringLiteral("Get from the module"));
     own->setParent(frame1);
     sources->addWidget(own);
     layout->addWidget(frame1);
@@ -500,7 +504,8 @@ void SendNotificationWizard::fromOwn() {
         return;
     }
     if (kind != QLatin1String("N")) {
-        routines_.warning(title, QStringLiteral("This quenor atom is only for sending notifications"));
+        routines_.warning(title,
+                          QStringLiteral("This quenor atom is only for sending notifications"));
         return;
     }
     eventName_->setText(trimBlanks(name));
