@@ -6,6 +6,7 @@
 #include <string>
 
 // ---- model includes
+#include "model/OtherModules.h"
 #include "model/OxaModule.h"
 
 // ---- catalogue includes
@@ -16,6 +17,8 @@
 #include "macroscript/MacroScript.h"
 
 // ---- application includes
+#include "applications/Application.h"
+#include "applications/PriorityCalculator.h"
 
 // ---- build includes
 #include <vector>
@@ -43,6 +46,8 @@ struct EngineState {
     }
     // The external code entries last read from a project file.
     model::ExternalList readExternals;
+    // Another module's signals and name, and a list of callable services.
+    model::OtherModules otherModules;
 
     // ---- catalogues: component catalogue, deportabilization backup
     catalogues::ComponentCatalogue catalogue;
@@ -53,6 +58,9 @@ struct EngineState {
     std::unique_ptr<macroscript::MacroScript> macroScript;
 
     // ---- applications: current application and priority calculator
+    std::unique_ptr<applications::OrvenApplication> application;
+    // The calculator of the last successful calculation, or none.
+    std::unique_ptr<applications::PriorityCalculator> priorityCalculator;
 
     // ---- build: the error list of the last automatic build
     std::vector<codegen::BuildMessage> buildErrors;

@@ -58,6 +58,8 @@ ORVEN_API FinalizeOrvenInterface(void) {
     return guarded([&] {
         EngineState& e = engine();
         e.module.reset();
+        e.priorityCalculator.reset();
+        e.application.reset();
         e.ready = false;
         return 1;
     });

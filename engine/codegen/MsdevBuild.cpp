@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "macroscript/TextFunctions.h"
 #include "platform/Platform.h"
 
 namespace orven::codegen {
@@ -16,24 +17,6 @@ bool isSafeProjectName(std::string_view name) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                c == '_' || c == '-';
     });
-}
-
-// The identifier form of a name: outer blanks removed, every byte that is not
-// an ASCII letter or digit becomes "_", and a leading digit gets "x_".
-std::string identifierOf(std::string_view text) {
-    std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return std::string();
-    std::size_t end = text.find_last_not_of(" \t");
-    std::string id(text.substr(begin, end - begin + 1));
-    for (char& c : id) {
-        bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!keep)
-            c = '_';
-    }
-    if (id[0] >= '0' && id[0] <= '9')
-        id.insert(0, "x_");
-    return id;
 }
 
 // Changes back to a recorded directory when it goes.
@@ -99,7 +82,7 @@ bool readBuildOutput(std::string_view path, std::size_t limit, std::string& outp
 }
 
 std::string projectNameForModule(std::string_view moduleName) {
-    return "OXA_" + identifierOf(moduleName) + "_project";
+    return "OXA_" + macroscript::ConvertToIdentifier(moduleName) + "_project";
 }
 
 }  // namespace orven::codegen

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "api/EngineState.h"
+#include "codegen/GeneratorRegistry.h"
 #include "model/OxaModule.h"
 
 namespace orven::codegen {
@@ -366,9 +367,10 @@ ValidationOutcome generatorValidate(int generator, bool fix) {
         outcome.hasReport = true;
         return outcome;
     }
-    if (generator != 0)
+    auto validator = createGenerator(generator, module, engine().catalogue);
+    if (!validator)
         return outcome;  // no such generator: -1, no report
-    outcome.result = validateModule(*module, fix, outcome.report);
+    outcome.result = validator->Validate(fix, outcome.report);
     outcome.hasReport = true;
     return outcome;
 }

@@ -161,7 +161,12 @@ TEST_F(MsdevStandIn, ReportsLinkErrors) {
 }
 
 TEST_F(MsdevStandIn, LinksLibrariesNamedByTheProject) {
-    // helper.lib of the link line exists: it is linked; kernel32.lib is not a file.
+    // helper.lib of the link line exists: it is linked, once, although it is
+    // a file of the project too; kernel32.lib is not a file.
+    std::string project = kProject;
+    project.insert(project.find("# End Group"),
+                   "# Begin Source File\n\nSOURCE=.\\helper.lib\n# End Source File\n");
+    writeFile(dir_.file("OXA_T_project.dsp"), project);
     writeFile(dir_.file("helper.cpp"), "int g() { return 0; }\n");
     ASSERT_EQ(std::system(("cd '" + dir_.path() + "' && g++ -c helper.cpp -o helper.lib").c_str()),
               0);
@@ -169,6 +174,20 @@ TEST_F(MsdevStandIn, LinksLibrariesNamedByTheProject) {
     std::string output;
     EXPECT_TRUE(build(output).empty()) << output;
     EXPECT_TRUE(test::fileExists(dir_.file("OXA_T_project")));
+}
+
+TEST_F(MsdevStandIn, AMissingLibraryOfTheProject) {
+    std::string project = kProject;
+    project.insert(project.find("# End Group"),
+                   "# Begin Source File\n\nSOURCE=.\\missing.lib\n# End Source File\n");
+    writeFile(dir_.file("OXA_T_project.dsp"), project);
+    writeFile(dir_.file("OXA_T_main.cpp"), kGoodMain);
+    std::string output;
+    std::vector<codegen::BuildMessage> records = build(output);
+    ASSERT_EQ(records.size(), 1u) << output;
+    EXPECT_EQ(records[0], (codegen::BuildMessage{codegen::kLinkError, "LINK",
+                                                 "cannot open file 'missing.lib'", 0}));
+    EXPECT_FALSE(test::fileExists(dir_.file("OXA_T_project")));
 }
 
 TEST_F(MsdevStandIn, MissingSourceAndMissingInclude) {

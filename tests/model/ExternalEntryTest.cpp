@@ -22,9 +22,10 @@ TEST(ExternalEntry, DefaultsAndPathNormalising) {
 }
 
 TEST(ExternalEntry, StorableEntries) {
+    const std::string kName127(127, 'n');
     struct Case {
-        std::string path;
-        std::string name;
+        const char* path;
+        const char* name;
         bool known;
         bool storable;
     };
@@ -34,7 +35,7 @@ TEST(ExternalEntry, StorableEntries) {
         {"dir]", "a.h", true, false},       {"[dir", "a.h", true, false},
         {"dir", "a]b.h", true, false},      {"dir", "a[b.h", true, false},
         {"*", "a.h", true, false},  // "*" is reserved for an unknown path
-        {"*", "a.h", false, true},          {"dir", std::string(127, 'n'), true, true},
+        {"*", "a.h", false, true},          {"dir", kName127.c_str(), true, true},
     };
     for (const Case& c : cases) {
         ExternalEntry e(c.path, c.name);

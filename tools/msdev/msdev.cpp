@@ -594,6 +594,15 @@ int main(int argc, char** argv) {
         std::cout << projectName << ".exe - 1 error(s), 0 warning(s)\n";
         return 1;
     }
+    // A library named both as a file of the project and on the link line is
+    // linked once (an object file linked twice would define its symbols twice).
+    Strings linkInputs;
+    std::set<std::string> seen;
+    for (const std::string& input : project.linkInputs) {
+        if (seen.insert(input).second)
+            linkInputs.push_back(input);
+    }
+    project.linkInputs = std::move(linkInputs);
     Strings orbCflags, orbLibs;
     if (!orbFlags(orbCflags, orbLibs)) {
         std::cout << "LINK : fatal error LNK1104: cannot open file 'omniORB4'\n";
@@ -678,6 +687,13 @@ int main(int argc, char** argv) {
         show();
     }
     show();
+
+    for (const std::string& input : project.linkInputs) {
+        if (!isFile(input)) {
+            std::cout << "LINK : fatal error LNK1104: cannot open file '" << input << "'\n";
+            ++counts.errors;
+        }
+    }
 
     bool built = false;
     if (counts.errors == 0) {

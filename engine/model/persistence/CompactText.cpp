@@ -1,6 +1,8 @@
 #include "model/persistence/CompactText.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace orven::model::persistence {
 
@@ -54,29 +56,52 @@ void appendCompactText(std::string& out, std::string_view text, int level,
                        std::string_view lineEnd) {
     const std::size_t tabs = level > 0 ? static_cast<std::size_t>(level) : 0;
     const std::size_t lines = (text.size() + kChunk - 1) / kChunk;
-    out.reserve(out.size() + 2 * text.size() + lines * (tabs + 1 + lineEnd.size()) + 64 + 2 * tabs);
-    out.append(lineEnd);
-    out.append(tabs, '\t');
-    out.append("CompactStr(");
-    out.append(std::to_string(text.size()));
-    out.push_back(')');
+    std::size_t high = 0;
+    for (char c : text)
+        high += static_cast<unsigned char>(c) >> 7;
+    const std::string length = std::to_string(text.size());
+    const std::size_t size = lineEnd.size() + tabs + 11 + length.size() + 1 +
+                             lines * (lineEnd.size() + tabs + 1) + 2 * text.size() + 3 * high +
+                             lineEnd.size() + tabs + 13;
+    // Growing geometrically: a reserve of the exact size for every block
+    // would copy the whole text again for each of them.
+    const std::size_t start = out.size();
+    if (out.capacity() < start + size)
+        out.reserve(std::max(start + size, 2 * out.capacity()));
+    out.resize(start + size);
+    char* p = out.data() + start;
+    auto put = [&p](std::string_view s) {
+        std::memcpy(p, s.data(), s.size());
+        p += s.size();
+    };
+    auto putTabs = [&p](std::size_t n) {
+        std::memset(p, '\t', n);
+        p += n;
+    };
+    put(lineEnd);
+    putTabs(tabs);
+    put("CompactStr(");
+    put(length);
+    *p++ = ')';
     for (std::size_t at = 0; at < text.size(); at += kChunk) {
-        out.append(lineEnd);
-        out.append(tabs + 1, '\t');
+        put(lineEnd);
+        putTabs(tabs + 1);
         const std::size_t end = at + kChunk < text.size() ? at + kChunk : text.size();
         for (std::size_t i = at; i < end; ++i) {
             const unsigned char b = static_cast<unsigned char>(text[i]);
             if (b >= 128) {
                 // The byte as a signed character widened to 16 bits.
-                out.append("*ff");
+                *p++ = '*';
+                *p++ = 'f';
+                *p++ = 'f';
             }
-            out.push_back(kDigits[b >> 4]);
-            out.push_back(kDigits[b & 15]);
+            *p++ = kDigits[b >> 4];
+            *p++ = kDigits[b & 15];
         }
     }
-    out.append(lineEnd);
-    out.append(tabs, '\t');
-    out.append("EndCompactStr");
+    put(lineEnd);
+    putTabs(tabs);
+    put("EndCompactStr");
 }
 
 std::string writeCompactText(std::string_view text, int level) {
@@ -133,21 +158,28 @@ void CompactDecoder::addLine(std::string_view line) {
     }
     while (i < line.size() && line[i] == '\t')
         ++i;
+    char decoded[256];
+    std::size_t n = 0;
     while (i < line.size()) {
+        if (n == sizeof decoded) {
+            text_.append(decoded, n);
+            n = 0;
+        }
         if (line[i] == '*') {
             if (line.size() - i - 1 < 4) {
                 failed_ = true;
                 text_.clear();
                 return;
             }
-            text_.push_back(pairValue(line[i + 3], line[i + 4]));
+            decoded[n++] = pairValue(line[i + 3], line[i + 4]);
             i += 5;
         } else {
             // A lone last character pairs with the line end: a space.
-            text_.push_back(i + 1 < line.size() ? pairValue(line[i], line[i + 1]) : ' ');
+            decoded[n++] = i + 1 < line.size() ? pairValue(line[i], line[i + 1]) : ' ';
             i += 2;
         }
     }
+    text_.append(decoded, n);
 }
 
 std::string CompactDecoder::finish() {

@@ -76,6 +76,16 @@ std::string dependencyListText(const DependencyList& list) {
     return out;
 }
 
+bool ModuleFileWriter::flush() {
+    if (sink_ == nullptr)
+        return !sinkFailed_;
+    if (!sinkFailed_ && !sink_->write(out_))
+        sinkFailed_ = true;
+    flushed_ += out_.size();
+    out_.clear();
+    return !sinkFailed_;
+}
+
 void ModuleFileWriter::line(int level, std::string_view text) {
     appendTabs(out_, level);
     out_.append(text);
@@ -116,6 +126,7 @@ void ModuleFileWriter::writeCommonLines(const LinkedObject& object, int level) {
         out_.append(object.link()->name());
     out_.push_back(']');
     out_.append(kLineEnd);
+    flushIfLarge();
 }
 
 void ModuleFileWriter::writeIncludedObjects(const ContainerObject& container, int level) {
@@ -135,6 +146,7 @@ void ModuleFileWriter::writeSection(int level, std::string_view label, const Cod
     // Code sections are written at level 0 wherever they stand.
     appendCompactText(out_, section.text(), 0, kLineEnd);
     out_.append(kLineEnd);
+    flushIfLarge();
 }
 
 void ModuleFileWriter::writeModule(const OxaModule& module, int level) {
@@ -217,14 +229,22 @@ void ModuleFileWriter::writeService(const Service& service, int level) {
     writeSection(level, "Server code:", service.serverCode());
 }
 
-std::string moduleFileText(const OxaModule& module,
-                           const catalogues::ComponentCatalogue& catalogue) {
-    ModuleFileWriter writer(catalogue);
+namespace {
+
+void writeModuleFileText(ModuleFileWriter& writer, const OxaModule& module) {
     writer.text().append("Format info: [");
     writer.text().append(kFormatInfo);
     writer.text().append("]");
     writer.text().append(kLineEnd);
     writer.writeModule(module, 0);
+}
+
+}  // namespace
+
+std::string moduleFileText(const OxaModule& module,
+                           const catalogues::ComponentCatalogue& catalogue) {
+    ModuleFileWriter writer(catalogue);
+    writeModuleFileText(writer, module);
     return std::move(writer.text());
 }
 
@@ -238,8 +258,6 @@ bool saveModuleFile(OxaModule& module, std::string_view path,
     if (old.exists && !platform::openExisting(path))
         return false;
 
-    const std::string text = moduleFileText(module, catalogue);
-
     std::string temporary;
     for (int n = 0;; ++n) {
         temporary = std::string(path) + ".saving" + (n == 0 ? std::string() : std::to_string(n));
@@ -251,9 +269,14 @@ bool saveModuleFile(OxaModule& module, std::string_view path,
     platform::File out = platform::createFile(temporary);
     if (!out)
         return false;
-    bool ok = out.write(text);
+    // The text goes out as it is written; the appendix starts after its "$".
+    ModuleFileWriter writer(catalogue);
+    writer.setSink(&out);
+    writeModuleFileText(writer, module);
+    const std::uint64_t endOfText = writer.size();
+    bool ok = writer.flush();
     if (ok && module.externals().hasStore()) {
-        ok = module.externals().store()->appendTo(out, text.size());
+        ok = module.externals().store()->appendTo(out, endOfText);
     }
     ok = ok && out.flushToDisk();
     ok = out.close() && ok;

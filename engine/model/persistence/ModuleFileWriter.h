@@ -3,11 +3,16 @@
 // compact blocks, each line ended by carriage return and line feed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "model/ExternalEntry.h"
 #include "model/ModuleExternals.h"
+
+namespace orven::platform {
+class File;
+}
 
 namespace orven::catalogues {
 class ComponentCatalogue;
@@ -58,11 +63,25 @@ class ModuleFileWriter {
     void line(int level, std::string_view text);
     std::string& text() { return out_; }
 
+    // Sends the text to an open file as it grows instead of keeping it
+    // whole; flush() writes what is left. False once a write failed.
+    void setSink(platform::File* sink) { sink_ = sink; }
+    bool flush();
+    // Bytes written so far, to the sink and into the text.
+    std::uint64_t size() const { return flushed_ + out_.size(); }
+
   private:
     void writeSection(int level, std::string_view label, const CodeSection& section);
+    void flushIfLarge() {
+        if (sink_ != nullptr && out_.size() >= (1u << 20))
+            flush();
+    }
 
     const catalogues::ComponentCatalogue& catalogue_;
     std::string out_;
+    platform::File* sink_ = nullptr;
+    std::uint64_t flushed_ = 0;
+    bool sinkFailed_ = false;
 };
 
 // The whole text part of a module file: the format line, the module at

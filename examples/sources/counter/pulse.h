@@ -1,0 +1,2 @@
+// Limits of the pulse counter.
+#define PULSE_MAX 1000
