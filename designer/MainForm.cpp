@@ -159,6 +159,7 @@ void MainForm::buildPages() {
     auto* tabs = new QVBoxLayout;
     tabStrip1_ = new QTabBar(central);
     tabStrip1_->setObjectName(QStringLiteral("TabStrip1"));
+    tabStrip1_->setExpanding(false);
     struct Tab {
         const char* caption;
         const char* key;
@@ -178,6 +179,7 @@ void MainForm::buildPages() {
     }
     tabStrip2_ = new QTabBar(central);
     tabStrip2_->setObjectName(QStringLiteral("TabStrip2"));
+    tabStrip2_->setExpanding(false);
     const Tab tabs2[] = {
         {"Structural Design", "structural",
          "Part of the Portable Design that Specifies the Structure of the Module"},

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "Widgets.h"
@@ -33,8 +34,17 @@ bool copyTree(const QString& from, const QString& to) {
 void click(QAbstractButton* button) {
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
-    if (button->isVisible()) {
-        QTest::mouseClick(button, Qt::LeftButton);
+    // Lay out what was just shown, so that the click lands on the button.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    if (button->isVisible() && !button->rect().isEmpty()) {
+        // Check boxes and option buttons react only on their indicator and
+        // caption, which stand at their left.
+        const QRect r = button->rect();
+        const QPoint at = button->isCheckable() && qobject_cast<QPushButton*>(button) == nullptr
+                              ? QPoint(qMin(8, r.width() / 2), r.height() / 2)
+                              : r.center();
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
     } else {
         button->click();
     }
@@ -59,6 +69,27 @@ QStringList items(const QListWidget* list) {
         out << list->item(i)->text();
     }
     return out;
+}
+
+namespace {
+QPoint rowCentre(QListWidget* list, int row) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    list->scrollToItem(list->item(row));
+    return list->visualItemRect(list->item(row)).center();
+}
+}  // namespace
+
+void clickRow(QListWidget* list, int row) {
+    ASSERT_LT(row, list->count());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
+}
+
+void doubleClickRow(QListWidget* list, int row) {
+    ASSERT_LT(row, list->count());
+    const QPoint at = rowCentre(list, row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 void selectRow(QListWidget* list, int row) {

@@ -18,6 +18,11 @@
 #include "MainForm.h"
 #include "ScriptedInteraction.h"
 
+// Texts in test messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace orven::designer::test {
 
 // A description that passes the engine's description rule.
@@ -38,6 +43,9 @@ void acceptNameDialog(QDialog& dialog, const QString& name, const QString& descr
 
 // The items of a list.
 QStringList items(const QListWidget* list);
+// Clicks and double-clicks an item of a list.
+void clickRow(QListWidget* list, int row);
+void doubleClickRow(QListWidget* list, int row);
 // Selects the row of a list as a click does.
 void selectRow(QListWidget* list, int row);
 void selectText(QListWidget* list, const QString& text);

@@ -112,8 +112,7 @@ TEST_F(Dialogs, TheDefinedSignalsButtonMarksTheModuleOnlyWhenChanged) {
         auto* list = control<QListWidget>(&d, "List_Events");
         ASSERT_EQ(list->count(), 1);
         // A double click closes the list.
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                           list->visualItemRect(list->item(0)).center());
+        doubleClickRow(list, 0);
         EXPECT_FALSE(d.isVisible());
     });
     click(ctl<QAbstractButton>("Command_betaeventlist"));
@@ -165,6 +164,7 @@ TEST_F(Dialogs, TheDependencyListAndItsEditor) {
     EXPECT_EQ(list->count(), 1);
 
     selectRow(list, 0);
+    ui_.clearCalls();
     click(control<QAbstractButton>(&dialog, "Command_remove"));
     EXPECT_TRUE(ui_.calls().empty()) << "no confirmation";
     EXPECT_EQ(GetNumberOfModuleDependencies(), 0);
@@ -187,18 +187,13 @@ TEST_F(Dialogs, OfferedServicesAreMarkedByClicks) {
     EXPECT_EQ(control<QLabel>(&dialog, "Label_number")->text(),
               "The loaded module offers " + withSign(n) + " services.");
     EXPECT_EQ(dialog.selected(), QString(n, ' '));
-    auto clickRow = [&](int row) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
-    };
-    clickRow(0);
-    clickRow(2);
+    clickRow(list, 0);
+    clickRow(list, 2);
     EXPECT_EQ(dialog.selected().left(3), "* *");
-    clickRow(0);
+    clickRow(list, 0);
     EXPECT_EQ(dialog.selected().left(3), "  *");
     // A double click marks exactly that item and accepts.
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                       list->visualItemRect(list->item(1)).center());
+    doubleClickRow(list, 1);
     EXPECT_EQ(dialog.flag(), 1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.selected(), " *" + QString(n - 1, ' '));

@@ -38,16 +38,16 @@ TEST_F(DesignerTest, ChangedExternalFilesAreReportedAfterLoading) {
     setAuthor("A. Author");
     const QString path = file("counter.oxa");
     saveAs(path);
-    ui_.answer(Answer::Yes);  // discard
     action("File_close")->trigger();
-    takeBoxes();
+    EXPECT_TRUE(takeBoxes().isEmpty()) << "a saved module closes without a question";
 
     // Unchanged files: no question.
     ui_.answerFile(path);
     action("FileMenu_load")->trigger();
     EXPECT_TRUE(takeBoxes().isEmpty());
 
-    // A changed include file is reported; the question comes for its kind only.
+    // A changed include file is reported for its kind only: when the
+    // current module is discarded, and after the new one is loaded.
     touchLater(file("src/pulse.h"));
     int reloads = 0;
     form_->reloadChangedExternals = [&](int kind, const QString& caption) {
@@ -57,12 +57,49 @@ TEST_F(DesignerTest, ChangedExternalFilesAreReportedAfterLoading) {
         return true;
     };
     ui_.answerFile(path);
+    ui_.answer(Answer::No);
     ui_.answer(Answer::Yes);
     action("FileMenu_load")->trigger();
-    EXPECT_EQ(takeBoxes(), QStringList({"External Files Changed|Some external entries have "
-                                        "changed from last time. Want to reload?"}));
+    EXPECT_EQ(takeBoxes(), QStringList(2,
+                                       "External Files Changed|Some external entries have "
+                                       "changed from last time. Want to reload?"));
     EXPECT_EQ(reloads, 1);
     EXPECT_TRUE(form_->oxaChanged()) << "the reload changed the module";
+
+    expectScriptDone();
+}
+
+TEST_F(DesignerTest, ATransformedModuleIsLoadedWithoutTheExternalFileCheck) {
+    ASSERT_TRUE(start());
+    newModule("Counter");
+    ASSERT_TRUE(QDir().mkdir(file("src")));
+    writeText(file("src/pulse.h"), "int pulses;\n");
+    ASSERT_EQ(ChangeExternalDataEntry(0, 0, toEngine(file("src")).constData(), "pulse.h"), 1);
+    setAuthor("A. Author");
+    const QString path = file("counter.oxa");
+    saveAs(path);
+    action("File_close")->trigger();
+    // The file in the older format, and the external file changed since.
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    ASSERT_TRUE(bytes.startsWith("Format info: [FF200704]"));
+    bytes.replace(0, 23, "Format info: [FF200703]");
+    ASSERT_TRUE(f.seek(0));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+    f.close();
+    touchLater(file("src/pulse.h"));
+    takeBoxes();
+    ui_.answerFile(path);
+    ui_.answer(Answer::Yes);
+    ui_.handleDialog([](QDialog& d) { d.accept(); });
+    action("FileMenu_load")->trigger();
+    EXPECT_EQ(takeBoxes(),
+              QStringList({"Load Module|Error loading module - invalid format: FF200703, "
+                           "expected FF200704",
+                           "Transform Format|Want to transform to the newest format?"}));
+    EXPECT_TRUE(form_->oxaPresent());
+    EXPECT_EQ(NumberOfExternalDataEntries(0), 1);
     expectScriptDone();
 }
 

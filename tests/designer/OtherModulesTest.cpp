@@ -106,8 +106,7 @@ TEST_F(OtherModules, DependenciesOnAWholeModuleOrOnItsServices) {
             EXPECT_EQ(control<QLabel>(&offered, "Label_number")->text(),
                       "The loaded module offers  2 services.");
             for (int row = 0; row < services->count(); ++row) {
-                QTest::mouseClick(services->viewport(), Qt::LeftButton, {},
-                                  services->visualItemRect(services->item(row)).center());
+                clickRow(services, row);
             }
             click(control<QAbstractButton>(&offered, "OKButton"));
         });

@@ -39,6 +39,7 @@ class StructuralPage : public DesignerTest {
         addGroup("Main");
         addService("Main", "reset");
         selectService("Main", "reset");
+        form_->clearModified();
         ui_.clearCalls();
     }
     QCheckBox* box(int k) { return ctl<QCheckBox>("Check_srvchrs" + QString::number(k)); }
@@ -101,7 +102,6 @@ TEST_F(StructuralPage, RefusedCharacteristicsAreUndoneInTheirBox) {
     EXPECT_FALSE(box(5)->isChecked());
     EXPECT_TRUE(box(4)->isChecked());
     EXPECT_EQ(chars("reset"), " *  * ");
-    ASSERT_FALSE(ui_.calls().empty());
 }
 
 TEST_F(StructuralPage, ThePriorityIsClampedAndFollowsTheScrollBar) {
