@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTabBar>
+#include <vector>
 
 #include "CodeEditor.h"
 #include "MainForm.h"
@@ -27,12 +28,11 @@ void settle(int milliseconds) {
 
 }  // namespace
 
-bool saveWindowPicture(QWidget* window, const QString& file, int extraWidth, int extraHeight) {
+bool saveWindowPicture(QWidget* window, const QString& file, const QRect& also) {
     QPixmap picture;
     if (QScreen* screen = window->screen(); screen != nullptr) {
-        const QRect frame = window->frameGeometry();
-        picture = screen->grabWindow(0, frame.x(), frame.y(), frame.width() + extraWidth,
-                                     frame.height() + extraHeight);
+        const QRect area = window->frameGeometry().united(also);
+        picture = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     }
     if (picture.isNull() || picture.size().isEmpty()) {
         picture = window->grab();
@@ -58,21 +58,27 @@ bool editorScreenshot(MainForm& window, ScriptedInteraction& ui, const QString& 
                            : editor->mapToGlobal(QPoint(0, 0));
         menu->popup(below);
         settle(200);
-        QMenu* communications = editor->findChild<QMenu*>(QStringLiteral("menuass_comm"));
-        QMenu* services = editor->findChild<QMenu*>(QStringLiteral("menuass_servs"));
-        if (communications != nullptr && services != nullptr) {
-            menu->setActiveAction(communications->menuAction());
-            communications->popup(menu->geometry().topRight());
-            settle(200);
-            communications->setActiveAction(services->menuAction());
-            services->popup(communications->geometry().topRight());
-            settle(300);
-        }
-        saved = saveWindowPicture(editor, file, 420, 60);
-        for (QMenu* m : {services, communications, menu}) {
-            if (m != nullptr) {
-                m->hide();
+        // The chain Execution Platform > Concurrency > Critical Zones.
+        std::vector<QMenu*> open{menu};
+        for (const char* name : {"menuass_exec", "menuass_concurrency", "menuass_czones"}) {
+            QMenu* sub = editor->findChild<QMenu*>(QString::fromLatin1(name));
+            if (sub == nullptr) {
+                break;
             }
+            open.back()->setActiveAction(sub->menuAction());
+            const QRect item = open.back()->actionGeometry(sub->menuAction());
+            sub->popup(open.back()->mapToGlobal(item.topRight()));
+            settle(200);
+            open.push_back(sub);
+        }
+        settle(200);
+        QRect menus;
+        for (QMenu* m : open) {
+            menus = menus.united(m->geometry());
+        }
+        saved = saveWindowPicture(editor, file, menus);
+        for (auto it = open.rbegin(); it != open.rend(); ++it) {
+            (*it)->hide();
         }
         dialog.reject();
     });

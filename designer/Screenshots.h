@@ -4,6 +4,7 @@
 // --module FILE --view editor|implementation) under a real window system.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -19,9 +20,9 @@ class ScriptedInteraction;
 bool editorScreenshot(MainForm& window, ScriptedInteraction& ui, const QString& file);
 // Shows the implementation page and saves the window.
 bool implementationScreenshot(MainForm& window, const QString& file);
-// Saves what the screen shows of the widget's window (the widget itself
-// when the screen cannot be read); false when the file cannot be written.
-bool saveWindowPicture(QWidget* window, const QString& file, int extraWidth = 0,
-                       int extraHeight = 0);
+// Saves what the screen shows of the widget's window and of the area also
+// (the widget itself when the screen cannot be read); false when the file
+// cannot be written.
+bool saveWindowPicture(QWidget* window, const QString& file, const QRect& also = QRect());
 
 }  // namespace orven::designer

@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <functional>
-#include <ostream>
 #include <utility>
 
 #include "CodeEditor.h"
@@ -14,11 +13,6 @@
 #include "Texts.h"
 #include "Widgets.h"
 #include "orven.h"
-
-// Readable texts in the messages of failed expectations.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace orven::designer::test {
 

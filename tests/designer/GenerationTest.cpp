@@ -35,11 +35,10 @@ class Generation : public DesignerTest {
                          });
     }
 
-    // Loads a copy of the example module.
-    void loadExample() {
-        const QString path = file("ArmController.oxa");
-        ASSERT_TRUE(
-            QFile::copy(QStringLiteral(ORVEN_SOURCE_DIR "/examples/ArmController.oxa"), path));
+    // Loads a copy of an example module.
+    void loadExample(const QString& name) {
+        const QString path = file(name);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORVEN_SOURCE_DIR "/examples/") + name, path));
         ui_.answerFile(path);
         action("FileMenu_load")->trigger();
         ASSERT_TRUE(form_->oxaPresent()) << ui_.boxes().join("\n").toStdString();
@@ -114,7 +113,7 @@ TEST_F(Generation, ThePageDescribesTheGeneratorAndShowsItOnlyWhenItCanGenerate) 
 }
 
 TEST_F(Generation, CancellingTheOutputDirectoryEndsSilently) {
-    loadExample();
+    loadExample("robot_arm.oxa");
     ui_.handleDialog([](QDialog& ask) { click(control<QAbstractButton>(&ask, "Command_cancel")); });
     click(ctl<QAbstractButton>("Command_generate"));
     EXPECT_TRUE(takeBoxes().isEmpty());
@@ -123,7 +122,7 @@ TEST_F(Generation, CancellingTheOutputDirectoryEndsSilently) {
 }
 
 TEST_F(Generation, ACleanModuleIsGeneratedAndBuiltWithoutErrors) {
-    makeModule("int counted = 1;\n(void)counted;");
+    loadExample("camera.oxa");
     const QString out = file("out");
     chooseOutput(out);
     ui_.answer(Answer::Ok);  // compile and link
@@ -136,8 +135,8 @@ TEST_F(Generation, ACleanModuleIsGeneratedAndBuiltWithoutErrors) {
         boxes.contains("Automatic Compilation and Linking|Compile and link "
                        "automatically?"));
     EXPECT_EQ(NumberOfErrors(), 0);
-    EXPECT_TRUE(QFileInfo::exists(out + "/OXA_Counter_project.dsp")) << listing(out).toStdString();
-    EXPECT_TRUE(QFileInfo::exists(out + "/OXA_Counter_project")) << "the built program";
+    EXPECT_TRUE(QFileInfo::exists(out + "/OXA_Camera_project.dsp")) << listing(out).toStdString();
+    EXPECT_TRUE(QFileInfo::exists(out + "/OXA_Camera_project")) << "the built program";
     ASSERT_EQ(steps_.size(), 3) << steps_.join("\n").toStdString();
     EXPECT_EQ(steps_[0], "Verifying the module's code... [busy]");
     EXPECT_EQ(steps_[1], "Generating the code into " + out + "... [busy]");
@@ -172,7 +171,7 @@ TEST_F(Generation, BuildErrorsAreListedInTheEditor) {
 }
 
 TEST_F(Generation, TheExampleIsGeneratedWithTheReminderOfItsDependencies) {
-    loadExample();
+    loadExample("robot_arm.oxa");
     chooseOutput(file("nobuild"));
     ui_.answer(Answer::Cancel);
     click(ctl<QAbstractButton>("Command_generate"));
@@ -183,7 +182,7 @@ TEST_F(Generation, TheExampleIsGeneratedWithTheReminderOfItsDependencies) {
         << boxes.join("\n").toStdString();
     EXPECT_EQ(boxes.last(), "Generation Finished|Generation finished!");
     EXPECT_EQ(steps_.size(), 2);
-    EXPECT_TRUE(QFileInfo::exists(file("nobuild/OXA_ArmController_project.dsp")))
+    EXPECT_TRUE(QFileInfo::exists(file("nobuild/OXA_Robot_Arm_project.dsp")))
         << listing(file("nobuild")).toStdString();
     expectScriptDone();
 }
