@@ -133,6 +133,9 @@ TEST_F(StructuralPage, ChoosingAHandlerTypeClearsTheCharacteristics) {
     click(box(1));
     click(box(2));
     ASSERT_EQ(chars("reset"), " **   ");
+    // The type already chosen, clicked again, changes nothing.
+    click(ctl<QAbstractButton>("Option_typeofservice0"));
+    EXPECT_EQ(chars("reset"), " **   ");
     click(ctl<QAbstractButton>("Option_typeofservice1"));
     EXPECT_EQ(OXAServiceType("Main", "reset"), 1);
     EXPECT_EQ(chars("reset"), "      ");
