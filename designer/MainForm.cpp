@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "GenerationPage.h"
 #include "SmallDialogs.h"
 #include "StartupWindows.h"
 #include "Texts.h"
@@ -58,6 +59,7 @@ MainForm::MainForm(Interaction& interaction, Options options)
     buildMenus();
     buildPages();
     buildStatusBar();
+    buildCodeAndGeneration();
     resize(1100, 760);
     updateCaption();
 }
@@ -404,6 +406,8 @@ void MainForm::updateView(int code) {
                 QStringLiteral("Files that are simply copied into the generated target directory"));
             fillLanguages();
             createPlatformOptions();
+            generation_->fillGenerators();
+            generation_->describeGenerator();
             moduleClosed();
             break;
         case 1:
@@ -426,6 +430,9 @@ void MainForm::updateView(int code) {
             break;
         case 7:
             refreshDeportabilization();
+            break;
+        case 8:
+            generation_->describeGenerator();
             break;
         case 10:
             editNewService_->setEnabled(false);

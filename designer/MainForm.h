@@ -43,7 +43,9 @@ class QVBoxLayout;
 namespace orven::designer {
 
 class ClickableLabel;
+class GenerationPage;
 class SplashWindow;
+struct EditorContext;
 class TextBox;
 
 class MainForm : public QMainWindow {
@@ -148,6 +150,19 @@ class MainForm : public QMainWindow {
     // check asks its question and changes nothing.
     std::function<bool(int kind, const QString& caption)> reloadChangedExternals;
 
+    // ---- Code editor, external objects and generation (CodeSections.cpp) ----
+    // The module code-section buttons: 0 public definitions, 1 internal
+    // status, 2 auxiliary logic, 3 startup, 4 pre-ending, 5 post-ending logic.
+    void editModuleSection(int section);
+    // The server code of the selected service.
+    void editServiceCode();
+    // The external objects of a kind (Dialog_externalobjects); true when
+    // the module was changed, which marks it modified.
+    bool showExternalObjects(int kind, const QString& caption);
+    // What the code editor needs from this window.
+    EditorContext editorContext();
+    GenerationPage* generationPage() const { return generation_; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -182,6 +197,9 @@ class MainForm : public QMainWindow {
     void languageRefresh();  // view update 19
     void loadSucceeded(const QString& path, bool checkExternals);
     bool saveTo(const QString& path);
+    // Connects the code-section, service-code and external buttons and adds
+    // the generation part of the implementation page (CodeSections.cpp).
+    void buildCodeAndGeneration();
 
     Routines routines_;
     Options options_;
@@ -297,6 +315,7 @@ class MainForm : public QMainWindow {
     QPushButton* commandExternal_ = nullptr;
     QPushButton* commandExtCode_ = nullptr;
     QPushButton* commandExtPassive_ = nullptr;
+    GenerationPage* generation_ = nullptr;
 };
 
 }  // namespace orven::designer

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <set>
 
+#include "GenerationPage.h"
 #include "MainForm.h"
 #include "Texts.h"
 #include "orven.h"
@@ -205,6 +206,7 @@ void MainForm::languageChosen(int position) {
 void MainForm::languageRefresh() {
     commandExtCode_->setEnabled(GetOXAModuleCodificationLanguage() != 2);
     commandGlobalCode_->setEnabled(true);
+    generation_->evaluateAvailability();
     setModified();
 }
 
