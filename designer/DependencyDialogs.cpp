@@ -213,13 +213,10 @@ DependencyDialog::DependencyDialog(Routines& routines, QWidget* parent)
     grid->addWidget(text1_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Service Name:"), this), 1, 0);
     grid->addWidget(text2_, 1, 1);
-    auto* buttons = new QHBoxLayout;
     QPushButton* ok = button(QStringLiteral("Command1"), QStringLiteral("OK"));
     QPushButton* cancel = button(QStringLiteral("Command2"), QStringLiteral("Cancel"));
     ok->setDefault(true);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = rightAlignedRow({ok, cancel});
     grid->addLayout(buttons, 2, 0, 1, 2);
     connect(ok, &QPushButton::clicked, this, &DependencyDialog::ok);
     connect(cancel, &QPushButton::clicked, this, [this] { hideWith(0); });
@@ -257,12 +254,9 @@ OtherServicesDialog::OtherServicesDialog(Routines& routines, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::MultiSelection);
     layout->addWidget(labelNumber_);
     layout->addWidget(list_);
-    auto* buttons = new QHBoxLayout;
     QPushButton* ok = button(QStringLiteral("OKButton"), QStringLiteral("OK"));
     QPushButton* cancel = button(QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = rightAlignedRow({ok, cancel});
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, [this] { hideWith(1); });
     connect(cancel, &QPushButton::clicked, this, [this] { hideWith(0); });

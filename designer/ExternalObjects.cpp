@@ -541,12 +541,9 @@ AskExternalObjectDialog::AskExternalObjectDialog(Routines& routines, QWidget* pa
     fields->addWidget(new QLabel(QStringLiteral("Timestamp:"), this), 2, 0);
     fields->addWidget(textLastMod_, 2, 1);
     layout->addLayout(fields);
-    auto* buttons = new QHBoxLayout;
     QPushButton* ok = button(QStringLiteral("OKButton"), QStringLiteral("OK"));
     QPushButton* cancel = button(QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = rightAlignedRow({ok, cancel});
     layout->addLayout(buttons);
     browser_ = new FileBrowser(routines, this, drives, dirs, files);
     connect(files, &QListWidget::itemClicked, this, &AskExternalObjectDialog::fileClicked);

@@ -1,5 +1,6 @@
 #include "FlagDialog.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 
 #include "Routines.h"
@@ -27,6 +28,14 @@ QPushButton* FlagDialog::button(const QString& name, const QString& caption) {
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
+}
+
+QHBoxLayout* FlagDialog::rightAlignedRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    return row;
 }
 
 }  // namespace orven::designer

@@ -5,9 +5,11 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <initializer_list>
 
 class QPushButton;
 class QLayout;
+class QHBoxLayout;
 
 namespace orven::designer {
 
@@ -25,6 +27,8 @@ class FlagDialog : public QDialog {
     // Sets the flag and hides the dialog.
     void hideWith(int value);
     QPushButton* button(const QString& name, const QString& caption);
+    // A row of buttons pushed to the right edge of the dialog.
+    static QHBoxLayout* rightAlignedRow(std::initializer_list<QPushButton*> buttons);
     Routines& routines_;
 
   private:

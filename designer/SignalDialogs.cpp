@@ -149,13 +149,10 @@ EventInputDialog::EventInputDialog(Routines& routines, QWidget* parent)
     notification_ = new QCheckBox(QStringLiteral("It is a Notification"), this);
     notification_->setObjectName(QStringLiteral("Check_notification"));
     grid->addWidget(notification_, 2, 1);
-    auto* buttons = new QHBoxLayout;
     QPushButton* ok = button(QStringLiteral("OKButton"), QStringLiteral("OK"));
     QPushButton* cancel = button(QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
     ok->setDefault(true);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = rightAlignedRow({ok, cancel});
     grid->addLayout(buttons, 3, 0, 1, 3);
     connect(ok, &QPushButton::clicked, this, &EventInputDialog::ok);
     connect(cancel, &QPushButton::clicked, this, [this] { hideWith(0); });
@@ -190,12 +187,9 @@ OtherEventsDialog::OtherEventsDialog(Routines& routines, QWidget* parent)
     list_->setObjectName(QStringLiteral("List_Events"));
     layout->addWidget(labelHeader_);
     layout->addWidget(list_);
-    auto* buttons = new QHBoxLayout;
     QPushButton* ok = button(QStringLiteral("OKButton"), QStringLiteral("OK"));
     QPushButton* cancel = button(QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = rightAlignedRow({ok, cancel});
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, [this] { hideWith(1); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { hideWith(1); });
